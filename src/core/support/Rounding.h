@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+// Real-to-integer conversions used throughout the bench. "Rounded" always means to the nearest
+// integer with halves going to the even neighbour (the default IEEE rounding mode, which is never
+// changed in this program). Every conversion is range-safe: values beyond the 32-bit range are
+// clamped in double before converting, and NaN becomes 0, so no input can cause undefined
+// behaviour.
+
+// Clamps v to [lo, hi] in double; NaN is treated as 0 and then clamped into [lo, hi].
+inline double ClampDouble(double v, double lo, double hi)
+{
+    if (std::isnan(v)) {
+        v = 0.0;
+    }
+    if (v < lo) {
+        return lo;
+    }
+    if (v > hi) {
+        return hi;
+    }
+    return v;
+}
+
+// Nearest integer, halves to even, clamped to the int32 range; NaN gives 0.
+inline int32_t RoundHalfEven(double v)
+{
+    constexpr double Lo = static_cast<double>(std::numeric_limits<int32_t>::min());
+    constexpr double Hi = static_cast<double>(std::numeric_limits<int32_t>::max());
+    const double r = std::nearbyint(ClampDouble(v, Lo, Hi));
+    return static_cast<int32_t>(r);
+}
+
+// Nearest integer, halves to even, clamped to [lo, hi]; NaN gives the value nearest to 0 in range.
+// Used for table indices, where the clamp is part of the model (offsets beyond the table read its
+// edge).
+inline int32_t RoundHalfEvenClamped(double v, int32_t lo, int32_t hi)
+{
+    const double r = std::nearbyint(ClampDouble(v, static_cast<double>(lo), static_cast<double>(hi)));
+    return static_cast<int32_t>(r);
+}
+
+// Truncation toward zero, clamped to the int32 range; NaN gives 0.
+inline int32_t TruncateToInt32(double v)
+{
+    constexpr double Lo = static_cast<double>(std::numeric_limits<int32_t>::min());
+    constexpr double Hi = static_cast<double>(std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(ClampDouble(v, Lo, Hi));
+}
