@@ -149,6 +149,8 @@ private:
     void AddSource(std::unique_ptr<TMagneticObject> source, int32_t X, int32_t Y, double Rotation);
     void BindCallbacks(TMagneticObject& source);
     TMagneticObject* FindUniformField() const;
+    // The quick sum over every source, never through the move cache.
+    void QuickSumOfAllSources(double x, double y, double& Fx, double& Fy);
     // Ends a press and forgets the grabbed object; called before objects are destroyed.
     void ForgetPress();
     void RemoveObject(TExperimentalObject* object);

@@ -28,6 +28,9 @@ public:
     void PaintNeedlePicture(TFastDIB& BMP);
 
 private:
+    // Remakes FRotatedBMP: the needle picture turned to (FVx, FVy).
+    void RebuildNeedleCache();
+
     double FFieldStrength = 0.0;
     std::unique_ptr<TFastDIB> FRotatedBMP;
     double FVx = 0.0;

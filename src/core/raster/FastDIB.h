@@ -2,6 +2,7 @@
 
 #include "raster/Color.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
