@@ -39,8 +39,8 @@ void TBaseWire::GetCurrentFieldVectorQuickSingle(double sx, double sy, double X,
     DoRotation(Fx, Fy);
     const double dx = X - sx;
     const double dy = Y - sy;
-    const int i = RoundHalfEvenClamped(std::fabs(dx), 0, FieldLUTSide - 1);
-    const int j = RoundHalfEvenClamped(std::fabs(dy), 0, FieldLUTSide - 1);
+    const int i = TableIndex(dx);
+    const int j = TableIndex(dy);
     const double s = IsFlippedWire ? -1.0 : 1.0;
     const TFieldLUT& e = WireFieldLUTCell(i, j);
     if (dy >= 0.0) {
