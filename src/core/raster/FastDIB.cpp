@@ -70,8 +70,12 @@ TFColor TFastDIB::GetPixel(int y, int x) const
 
 void TFastDIB::CopyRect(const TFastDIB& src, int x, int y, int w, int h, int sx, int sy)
 {
-    // The clipping runs in 64 bits so that no combination of arguments can overflow; for every
-    // argument set whose 32-bit arithmetic stays in range the result is the same.
+    // Clipping order: both y's become memory rows of the rectangle's bottom row; negative
+    // destination and then source coordinates move both corners and shrink the rectangle; a start
+    // beyond either surface copies nothing; the size is then cut to the source and to this
+    // surface. The net effect is the plain clipped copy. It runs in 64 bits so that no combination
+    // of arguments can overflow; wherever the 32-bit arithmetic stays in range the result is the
+    // same.
     int64_t dx = x;
     int64_t dy = y;
     int64_t cw = w;
@@ -164,14 +168,23 @@ void TFastDIB::TransDraw(TFastDIB& dst, int x, int y, TFColor key) const
     }
 
     const int count = static_cast<int>(iEnd - iBegin);
+    const uint32_t packedKey = PackFColor(key);
     for (int64_t j = jBegin; j < jEnd; ++j) {
-        const TFColor* from = Pixels24(static_cast<int>(FAbsHeight - 1 - j)) + iBegin;
-        TFColor* to = dst.Pixels24(static_cast<int>(dst.AbsHeight() - 1 - (y + j))) + (x + iBegin);
-        for (int i = 0; i < count; ++i) {
-            const TFColor p = from[i];
-            if (p.b != key.b || p.g != key.g || p.r != key.r) {
-                to[i] = p;
+        const uint8_t* from = Scanline(static_cast<int>(FAbsHeight - 1 - j)) + iBegin * 3;
+        uint8_t* to = dst.Scanline(static_cast<int>(dst.AbsHeight() - 1 - (y + j))) + (x + iBegin) * 3;
+        // Each pixel is compared as one masked 32-bit load; the fourth byte read belongs to the next
+        // pixel or the row's padding, except for the last pixel of a row, which may end the buffer
+        // and is compared byte by byte.
+        for (int i = 0; i < count - 1; ++i) {
+            uint32_t p;
+            std::memcpy(&p, from + 3 * i, 4);
+            if ((p & 0xFFFFFFu) != packedKey) {
+                std::memcpy(to + 3 * i, from + 3 * i, 3);
             }
+        }
+        const uint8_t* last = from + 3 * (count - 1);
+        if (last[0] != key.b || last[1] != key.g || last[2] != key.r) {
+            std::memcpy(to + 3 * (count - 1), last, 3);
         }
     }
 }
