@@ -15,4 +15,5 @@ public:
         bench.FLastDrawnWidth = width;
         bench.FLastDrawnHeight = height;
     }
+    static void AddFiling(TMagnetBench& bench, int32_t x, int32_t y) { bench.Filings.push_back(TPoint{x, y}); }
 };
