@@ -2,6 +2,8 @@
 
 // Reaches into the bench for tests that must set up gesture state directly.
 #include "bench/MagnetBench.h"
+#include "objects/ExperimentalObject.h"
+#include "raster/FastDIB.h"
 
 class TMagnetBenchTestAccess {
 public:
@@ -16,4 +18,31 @@ public:
         bench.FLastDrawnHeight = height;
     }
     static void AddFiling(TMagnetBench& bench, int32_t x, int32_t y) { bench.Filings.push_back(TPoint{x, y}); }
+    // Appends any object, for example a probe that records when it is painted.
+    static void AddObject(TMagnetBench& bench, std::unique_ptr<TExperimentalObject> object)
+    {
+        bench.MO.push_back(std::move(object));
+    }
+    static std::unique_ptr<TFastDIB>& CompassMoveBMP(TMagnetBench& bench) { return bench.CompassMoveBMP; }
+    static std::unique_ptr<TFastDIB>& FilingsAddBMP(TMagnetBench& bench) { return bench.FilingsAddBMP; }
+    // A rubber band in progress over `rect`; `rebuildWhenMoving` as set when the band starts.
+    static void SetRubberBand(TMagnetBench& bench, TRect rect, bool rebuildWhenMoving)
+    {
+        bench.FNeedFocusRect = true;
+        bench.FFocusRect = rect;
+        bench.FNeedUpdateForFocusRectangleWhenMoving = rebuildWhenMoving;
+    }
+    static void ClearRubberBand(TMagnetBench& bench) { bench.FNeedFocusRect = false; }
+    static bool NeedUpdateForFocusRectangleWhenMoving(const TMagnetBench& bench)
+    {
+        return bench.FNeedUpdateForFocusRectangleWhenMoving;
+    }
+    // The object press has become a big move at tick `startT`; the pointer is at (x, y).
+    static void SetBigMove(TMagnetBench& bench, uint32_t startT, int32_t x, int32_t y)
+    {
+        bench.OMouseBigMove = true;
+        bench.OMouseBigMoveStartT = startT;
+        bench.FMouseX = x;
+        bench.FMouseY = y;
+    }
 };
