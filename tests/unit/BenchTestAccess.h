@@ -17,7 +17,8 @@ public:
         bench.FLastDrawnWidth = width;
         bench.FLastDrawnHeight = height;
     }
-    static void AddFiling(TMagnetBench& bench, int32_t x, int32_t y) { bench.Filings.push_back(TPoint{x, y}); }
+    // A filing at an exact point, where AddFilings would scatter it.
+    static void PutFiling(TMagnetBench& bench, int32_t X, int32_t Y) { bench.Filings.push_back(TPoint{X, Y}); }
     // Appends any object, for example a probe that records when it is painted.
     static void AddObject(TMagnetBench& bench, std::unique_ptr<TExperimentalObject> object)
     {

@@ -39,7 +39,7 @@ void FillBench(TMagnetBench& bench)
     bench.AddWire(300, 100, true);
     bench.AddCompass(200, 200);
     bench.ToggleUniformField(0.1);
-    TMagnetBenchTestAccess::AddFiling(bench, 10, 20);
+    TMagnetBenchTestAccess::PutFiling(bench, 10, 20);
     bench.SetHasGrid(true);
     bench.SetHasFieldMap(true);
     bench.SetHasFieldLines(true);

@@ -173,7 +173,7 @@ TEST(FrameCompositionCaches, FilingsEditingBuildsItsFirstCacheWithoutTheFilings)
 {
     TMagnetBench bench;
     for (int i = 0; i < 40; ++i) {
-        TMagnetBenchTestAccess::AddFiling(bench, 3 + (i % 8) * 2, 2 + (i / 8) * 2);
+        TMagnetBenchTestAccess::PutFiling(bench, 3 + (i % 8) * 2, 2 + (i / 8) * 2);
     }
     bench.SetHasIronFilings(true);
     bench.SetIsAddingFilings(true);
