@@ -114,8 +114,8 @@ protected:
 
     TMagnetBench Bench;
     TFastDIB BMP;
+    TFakePlatform Platform; // before the queue: probes left in it log when they are freed
     TSetterList SetterList;
-    TFakePlatform Platform;
     TDrawThread Loop{BMP, Bench, SetterList, Platform};
 };
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -203,11 +202,21 @@ TEST_F(RenderTool, MotionFramesMoveTheSceneAndTimingReportsEveryPhase)
     std::istringstream lines(run.Out);
     std::string line;
     std::vector<std::string> phases;
-    const std::regex format(R"(^([a-z-]+): n=(\d+) min=\d+\.\d{3} median=\d+\.\d{3} max=\d+\.\d{3}$)");
     while (std::getline(lines, line)) {
-        std::smatch match;
-        ASSERT_TRUE(std::regex_match(line, match, format)) << line;
-        phases.push_back(match[1].str() + " " + match[2].str());
+        char name[32] = {};
+        unsigned count = 0;
+        double low = -1.0;
+        double median = -1.0;
+        double high = -1.0;
+        int consumed = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%31[a-z-]: n=%u min=%lf median=%lf max=%lf%n", name, &count, &low, &median,
+                              &high, &consumed),
+                  5)
+            << line;
+        EXPECT_EQ(static_cast<size_t>(consumed), line.size()) << line;
+        EXPECT_TRUE(0.0 <= low && low <= median && median <= high) << line;
+        EXPECT_EQ(line.substr(line.size() - 4, 1), ".") << line; // milliseconds with three decimals
+        phases.push_back(std::string(name) + " " + std::to_string(count));
     }
     EXPECT_EQ(phases, (std::vector<std::string>{"startup 1", "first-frame 1", "motion-frame 3", "still-frame 2"}));
 }
