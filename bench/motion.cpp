@@ -114,11 +114,17 @@ void MotionStep(benchmark::State& state)
 } // namespace
 
 // Arguments: source count, every third source a wire (0/1), broad phase on (0/1).
-BENCHMARK(MotionForces)->ArgNames({"sources", "wires"})->ArgsProduct({{2, 20, 100}, {0, 1}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(MotionForces)
+    ->ArgNames({"sources", "wires"})
+    ->ArgsProduct({{2, 20, 100}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(MotionOverlap)
     ->ArgNames({"sources", "wires", "broad"})
     ->ArgsProduct({{2, 20, 100}, {0, 1}, {1}})
     ->Args({20, 0, 0})
     ->Args({100, 0, 0})
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(MotionStep)->ArgNames({"sources", "wires"})->ArgsProduct({{2, 20, 100}, {0, 1}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(MotionStep)
+    ->ArgNames({"sources", "wires"})
+    ->ArgsProduct({{2, 20, 100}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);

@@ -17,7 +17,8 @@ class TMagneticObject;
 // diagonal of its magnet rectangle (a bar magnet's or coil's box test, a wire's 7.5-pixel disc,
 // nothing for the uniform field). When the two centres lie further apart than the sum of the
 // reaches plus a margin that covers the rounding of the sample positions and of the inside
-// tests, no sample can hit and the pair is skipped.
+// tests, no sample can hit and the pair is skipped. A kind whose CheckIsInsideFuture accepted
+// points beyond that half diagonal would have to widen Reach.
 //
 // The start centres and reaches are fixed for the whole step and taken once by Prepare. B's
 // fractional centre is read at the moment the pair is tested, because a hit earlier in the same

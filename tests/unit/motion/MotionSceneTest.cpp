@@ -20,7 +20,6 @@ constexpr int32_t BenchWidth = 753;
 constexpr int32_t BenchHeight = 606;
 constexpr int32_t Cx = BenchWidth / 2;
 constexpr int32_t Cy = BenchHeight / 2;
-constexpr double PiValue = 3.141592653589793;
 
 // Frame lengths as the frame loop produces them (1 to 6 ticks), whole and fractional.
 constexpr double StepCycle[] = {5.0, 1.0, 2.5, 6.0, 1.35, 3.0, 4.75};
@@ -36,7 +35,7 @@ TEST(MotionScenes, AgreeWithTheReferenceModelBitForBit)
     using K = TSceneItem;
     const TSceneCase cases[] = {
         {"magnets moving closer", {{K::Magnet, Cx, Cy - 100, 0.0}, {K::Magnet, Cx, Cy + 100, 0.0}}, 150},
-        {"magnets moving apart", {{K::Magnet, Cx, Cy - 100, 0.0}, {K::Magnet, Cx, Cy + 100, PiValue}}, 150},
+        {"magnets moving apart", {{K::Magnet, Cx, Cy - 100, 0.0}, {K::Magnet, Cx, Cy + 100, Pi}}, 150},
         {"wires in the uniform field",
          {{K::Wire, Cx, Cy - 50, 0.0, false}, {K::Wire, Cx, Cy + 50, 0.0, true}, {K::Uniform}},
          150},
@@ -87,7 +86,7 @@ TEST(MotionScenes, PresetScenesMove)
     {
         TMagnetBench bench;
         bench.AddMagnet(Cx, Cy - 100, 0.0);
-        bench.AddMagnet(Cx, Cy + 100, PiValue);
+        bench.AddMagnet(Cx, Cy + 100, Pi);
         TMagnetBenchTestAccess::SetLastDrawnSize(bench, BenchWidth, BenchHeight);
         for (int step = 0; step < 150; ++step) {
             bench.DoMotionStep(5.0);
@@ -131,7 +130,7 @@ TEST(MotionScenes, BroadPhaseNeverChangesAResult)
             }
             item.X = whole(100, 420);
             item.Y = whole(100, 420);
-            item.Rotation = uniform(0.0, 2.0 * PiValue);
+            item.Rotation = uniform(0.0, 2.0 * Pi);
             item.Flipped = whole(0, 1) == 1;
             if (whole(0, 1) == 1) {
                 item.VelocityX = uniform(-9.0, 9.0);
@@ -218,11 +217,11 @@ TEST(OverlapBroadPhase, SkipsOnlyPairsThatCannotTouch)
         const double ra = TOverlapBroadPhase::Reach(*a);
         const double rb = TOverlapBroadPhase::Reach(*b);
         // Turn both so that a corner of each points at the other along the direction phi.
-        const double phi = uniform(0.0, 2.0 * PiValue);
+        const double phi = uniform(0.0, 2.0 * Pi);
         const double cornerA = std::atan2(a->MagHalfHeight(), a->MagHalfWidth());
         const double cornerB = std::atan2(b->MagHalfHeight(), b->MagHalfWidth());
         a->SetRotation(phi - cornerA + uniform(-0.02, 0.02));
-        b->SetRotation(phi + PiValue - cornerB + uniform(-0.02, 0.02));
+        b->SetRotation(phi + Pi - cornerB + uniform(-0.02, 0.02));
         a->SetBounds(400, 300, a->Width(), a->Height());
         a->SetLeftFloat(400 + uniform(-40.0, 40.0)); // A's own fractional pose plays no part
         // B's fractional centre at the distance ra + rb + u along phi; its box elsewhere.
@@ -288,7 +287,7 @@ TEST(MotionSafety, HostileScenesKeepAFiniteState)
          [](TMagnetBench& b) {
              b.AddMagnet(300, 300, 0.0);
              b.AddMagnet(300, 300, 0.0);
-             b.AddMagnet(300, 300, PiValue);
+             b.AddMagnet(300, 300, Pi);
              b.AddMagnet(300, 345, 1.0);
          },
          5.0},
@@ -363,7 +362,7 @@ TEST(MotionSafety, ForcesOfOverlappingSourcesAreBounded)
 {
     TMagnetBench bench;
     bench.AddMagnet(300, 300, 0.0);
-    bench.AddMagnet(300, 300, PiValue);
+    bench.AddMagnet(300, 300, Pi);
     bench.AddMagnet(300, 252, 0.0);
     bench.AddWire(300, 300, false);
     bench.AddWire(300, 345, true);

@@ -236,9 +236,13 @@ TEST(MotionStep, CollisionStopsBothOnTheirBoxes)
     crossed.AddMagnet(300, 300, 1.2);
     Sized(crossed);
     for (int step = 0; step < 5; ++step) {
+        double fx = 0.0;
+        double fy = 0.0;
+        double torque = 0.0;
+        SourceAt(crossed, 1).CalculateForce(fx, fy, torque);
+        EXPECT_GT(std::fabs(torque) * SourceAt(crossed, 1).MomentOfInertiaInv() * 5.0, 1e-3);
         crossed.DoMotionStep(5.0);
-        TMagnetBenchTestAccess::RunMotionForces(crossed, 5.0);
-        EXPECT_NE(SourceAt(crossed, 1).AngularVelocity(), 0.0);
+        EXPECT_EQ(SourceAt(crossed, 1).AngularVelocity(), 0.0);
     }
     EXPECT_EQ(SourceAt(crossed, 0).Left(), 300 - 62);
     EXPECT_EQ(SourceAt(crossed, 1).Left(), 300 - 62);
