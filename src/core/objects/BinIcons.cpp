@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 namespace {
 
@@ -56,7 +57,7 @@ constexpr TRoundBox RightSlot{Middle + 4.0, 30.0, 1.25, 7.5, 1.25};
 
 // The lifted lid: turned 20 degrees with its right end up, and raised and moved right so that it
 // clears the rim.
-constexpr double LiftedLidAngle = -20.0 * 3.14159265358979323846 / 180.0;
+constexpr double LiftedLidAngle = -20.0 * std::numbers::pi / 180.0;
 constexpr TVec LiftedLidCentre{Middle + 3.0, 8.5};
 
 bool InBody(TVec p)
