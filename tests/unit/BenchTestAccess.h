@@ -1,6 +1,7 @@
 #pragma once
 
-// Reaches into the bench for tests that must set up gesture state directly.
+// Reaches into the bench for tests and benchmarks that must set up state directly or run one
+// phase of a step on its own.
 #include "bench/MagnetBench.h"
 #include "objects/ExperimentalObject.h"
 #include "raster/FastDIB.h"
@@ -45,5 +46,19 @@ public:
         bench.OMouseBigMoveStartT = startT;
         bench.FMouseX = x;
         bench.FMouseY = y;
+    }
+    // Switches the overlap test's broad phase, which must never change a result.
+    static void SetOverlapBroadPhase(TMagnetBench& bench, bool on) { bench.FOverlapBroadPhase = on; }
+    // The force phase of a motion step alone: forces to velocities for every source.
+    static void RunMotionForces(TMagnetBench& bench, double ticks)
+    {
+        bench.GatherMotionSources();
+        bench.PreCalculateMotion(ticks);
+    }
+    // The sub-step phase of a motion step alone: fractional poses and overlap tests.
+    static void RunMotionSubSteps(TMagnetBench& bench, double ticks)
+    {
+        bench.GatherMotionSources();
+        bench.AdvanceAndCollide(ticks);
     }
 };

@@ -35,10 +35,7 @@ void FillBlocks(TFieldLUT* cells, int width, int height, const std::vector<TMagn
                 }
                 for (TMagneticObject* source : sources) {
                     for (int x = x0; x < x1; ++x) {
-                        TFieldLUT* column = cells + static_cast<size_t>(x) * static_cast<size_t>(height);
-                        for (int y = y0; y < y1; ++y) {
-                            source->GetCurrentFieldVectorQuick(x, y, column[y].x, column[y].y);
-                        }
+                        source->AddQuickFieldAlongColumn(x, y0, y1, cells + static_cast<size_t>(x) * static_cast<size_t>(height));
                     }
                 }
             }

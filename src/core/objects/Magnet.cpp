@@ -153,6 +153,18 @@ TFixedMagnet::~TFixedMagnet() = default;
 
 void TFixedMagnet::GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy)
 {
+    QuickAt(X, Y, Fx, Fy);
+}
+
+void TFixedMagnet::AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column)
+{
+    for (int y = y0; y < y1; ++y) {
+        QuickAt(x, y, column[y].x, column[y].y);
+    }
+}
+
+inline void TFixedMagnet::QuickAt(double X, double Y, double& Fx, double& Fy) const
+{
     DoInRotation(X, Y);
     DoRotation(Fx, Fy);
     // The exact field is odd in x and in y for its x component and even in both for its y

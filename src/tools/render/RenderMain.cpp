@@ -13,6 +13,7 @@
 
 #include "bench/MagnetBench.h"
 #include "loop/DrawThread.h"
+#include "objects/BinIcons.h"
 #include "raster/FastDIB.h"
 #include "support/Random.h"
 #include "support/WorkerPool.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv)
 
     auto start = TClock::now();
     TMagnetBench bench;
+    bench.SetGarbageIcon(MakeBinIcon(false));
+    bench.SetGarbageIconOpen(MakeBinIcon(true));
     TFastDIB frame;
     frame.SetSize(options.Width, options.Height, 24);
     if (!options.Empty) {

@@ -124,7 +124,6 @@ TEST_F(FrameComposition, EachSituationTakesItsPathAndOnlyAStillFullFrameRefreshe
          false, White, Red, Blue},
         {"magnet drag", [](TMagnetBench& b, FrameComposition* t) { TMagnetBenchTestAccess::SetPress(b, t->Magnet()); },
          false, White, Red, Blue},
-        {"motion on", [](TMagnetBench& b, FrameComposition*) { b.SetMovementON(true); }, false, White, Red, Blue},
         {"nothing happening", [](TMagnetBench&, FrameComposition*) {}, false, White, White, White},
     };
     for (const Case& c : cases) {
@@ -146,6 +145,24 @@ TEST_F(FrameComposition, EachSituationTakesItsPathAndOnlyAStillFullFrameRefreshe
         EXPECT_TRUE(AllPixels(*CompassCache(), c.CompassCacheAfter)) << c.Name;
         EXPECT_TRUE(AllPixels(*FilingsCache(), c.FilingsCacheAfter)) << c.Name;
     }
+}
+
+TEST(FrameCompositionCaches, MotionComposesFullFramesAndKeepsTheCaches)
+{
+    // Only a compass, which motion never moves: sources would be pulled into the small frame.
+    TMagnetBench bench;
+    bench.AddCompass(3000, 2000);
+    auto frame = MakeSurface(20, 12, Black);
+    bench.DrawBitmap(*frame, 20.0, false);
+    FillSurface(*TMagnetBenchTestAccess::CompassMoveBMP(bench), Red);
+    FillSurface(*TMagnetBenchTestAccess::FilingsAddBMP(bench), Blue);
+    FillSurface(*frame, Green);
+
+    bench.SetMovementON(true);
+    bench.DrawBitmap(*frame, 20.0, false);
+    EXPECT_TRUE(AllPixels(*frame, White)) << Picture(*frame, White, Green);
+    EXPECT_TRUE(AllPixels(*TMagnetBenchTestAccess::CompassMoveBMP(bench), Red));
+    EXPECT_TRUE(AllPixels(*TMagnetBenchTestAccess::FilingsAddBMP(bench), Blue));
 }
 
 TEST_F(FrameComposition, CachedPathsRebuildACacheOfAnOldSizeBeforeCopyingIt)
