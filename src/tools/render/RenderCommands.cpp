@@ -20,3 +20,8 @@ void TAddFilingsSetter::DoAction(TMagnetBench& MB)
 {
     MB.AddFilings(FX, FY, 5);
 }
+
+void TSetFieldLinesSetter::DoAction(TMagnetBench& MB)
+{
+    MB.SetHasFieldLines(FValue);
+}

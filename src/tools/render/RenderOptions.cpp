@@ -4,6 +4,7 @@
 #include "commands/AddSetters.h"
 #include "commands/SceneSetters.h"
 #include "raster/FastDIB.h"
+#include "scenes/PresetScenes.h"
 
 #include <charconv>
 #include <cmath>
@@ -121,6 +122,61 @@ bool ParseLayers(std::string_view text, TRenderOptions& options)
     return true;
 }
 
+// The renderer's side of a preset: commands go into the batch, the window's buttons do not exist,
+// and the direct field-lines switch becomes a command at its place in the batch.
+class TBatchPresetHost : public TPresetHost {
+public:
+    TBatchPresetHost(TSetterList& batch, int width, int height) : FBatch(batch), FWidth(width), FHeight(height) {}
+    void AddSetter(std::unique_ptr<TBasePropertySetter> setter) override { FBatch.push_back(std::move(setter)); }
+    int FrameWidth() const override { return FWidth; }
+    int FrameHeight() const override { return FHeight; }
+    void ResetDisplayButtons() override {}
+    void PressGridButton() override {}
+    void PressFieldLinesButton() override {}
+    void SetBenchHasFieldLines(bool value) override { AddSetter(std::make_unique<TSetFieldLinesSetter>(value)); }
+
+private:
+    TSetterList& FBatch;
+    int FWidth;
+    int FHeight;
+};
+
+bool IsPresetCaption(std::string_view caption)
+{
+    for (const TPresetEntry& entry : PresetMenuEntries()) {
+        if (!entry.IsSeparator() && entry.Caption == caption) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string PresetCaptionList()
+{
+    std::string list;
+    for (const TPresetEntry& entry : PresetMenuEntries()) {
+        if (!entry.IsSeparator()) {
+            list += (list.empty() ? "\"" : ", \"") + entry.Caption + "\"";
+        }
+    }
+    return list;
+}
+
+// Replaces every preset marker by the preset's commands, centred on the final work area.
+void ExpandPresets(TRenderOptions& options)
+{
+    TSetterList expanded;
+    TBatchPresetHost host(expanded, options.Width, options.Height);
+    for (auto& setter : options.Batch) {
+        if (auto* marker = dynamic_cast<TPresetMarker*>(setter.get())) {
+            RunPreset(host, marker->Caption());
+        } else {
+            expanded.push_back(std::move(setter));
+        }
+    }
+    options.Batch = std::move(expanded);
+}
+
 } // namespace
 
 const char* RenderUsage()
@@ -233,7 +289,10 @@ bool ParseRenderOptions(int argc, const char* const* argv, TRenderOptions& optio
         } else if (option == "--flip-uniform") {
             options.Batch.push_back(std::make_unique<TFlipUniformFieldSetter>());
         } else if (option == "--preset") {
-            return fail("the preset scenes are not available in this build yet");
+            if (!IsPresetCaption(value)) {
+                return fail("unknown preset; the presets are " + PresetCaptionList());
+            }
+            options.Batch.push_back(std::make_unique<TPresetMarker>(std::string(value)));
         } else if (option == "--layers") {
             if (!ParseLayers(value, options)) {
                 return fail("expected 'none' or a comma list of grid, map, lines, filings");
@@ -266,5 +325,6 @@ bool ParseRenderOptions(int argc, const char* const* argv, TRenderOptions& optio
             return fail("unknown option");
         }
     }
+    ExpandPresets(options);
     return true;
 }
