@@ -8,10 +8,11 @@ packages=(
   g++ cmake ninja-build pkg-config
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  # the Qt 6 shell
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
-  # end-to-end tests and screenshots under a virtual X server
-  xvfb xauth xdotool xclip imagemagick fonts-dejavu-core
+  # the Qt 6 shell (qt6-svg-dev is the real package; libqt6svg6-dev is only a name it provides,
+  # which dpkg never reports as installed)
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  # end-to-end tests and screenshots under a virtual X server, driven by a Python 3 script
+  xvfb xauth xdotool xclip imagemagick fonts-dejavu-core python3
 )
 
 missing=()
