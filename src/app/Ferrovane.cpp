@@ -79,7 +79,13 @@ TFerrovane::TFerrovane(QWidget* parent) : QWidget(parent)
     FRenderThread->start();
 }
 
-TFerrovane::~TFerrovane() { FormDestroy(); }
+TFerrovane::~TFerrovane()
+{
+    FormDestroy();
+    // QWidget's destructor still hides the children, and the work area would report a press it
+    // loses that way to a window that no longer exists.
+    disconnect(box, nullptr, this, nullptr);
+}
 
 void TFerrovane::CreateControls()
 {
@@ -288,7 +294,11 @@ void TFerrovane::OnClick(TSpeedButton* button, void (TFerrovane::*handler)())
 void TFerrovane::ShowCentred()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+        // On a screen smaller than the window the top-left corner stays on it, so the title bar
+        // can still be reached.
+        const QRect available = screen->availableGeometry();
+        const QPoint centred = available.center() - rect().center();
+        move(std::max(centred.x(), available.left()), std::max(centred.y(), available.top()));
     }
     show();
 }
@@ -296,15 +306,16 @@ void TFerrovane::ShowCentred()
 void TFerrovane::UpdateMinimumSize()
 {
     // The smallest outer size, approximated by the client size: the decoration's share is known
-    // only once the window manager has framed the window, and is zero without one.
+    // only once the window manager has framed the window (it is zero without one), so the limit
+    // is set again whenever that share changes, and only then.
     const QRect outer = frameGeometry();
     const QRect client = geometry();
-    const int frameWidth = std::max(0, outer.width() - client.width());
-    const int frameHeight = std::max(0, outer.height() - client.height());
-    const QSize minimum(std::max(0, MinOuterWidth - frameWidth), std::max(0, MinOuterHeight - frameHeight));
-    if (minimumSize() != minimum) {
-        setMinimumSize(minimum);
+    const QSize decoration(std::max(0, outer.width() - client.width()), std::max(0, outer.height() - client.height()));
+    if (decoration == FDecoration) {
+        return;
     }
+    FDecoration = decoration;
+    setMinimumSize(std::max(0, MinOuterWidth - decoration.width()), std::max(0, MinOuterHeight - decoration.height()));
 }
 
 void TFerrovane::showEvent(QShowEvent* event)

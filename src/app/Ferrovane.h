@@ -189,5 +189,7 @@ private:
     // so the user-interface thread never reads the surface itself.
     TPaintAreaSize FSurfaceSize;
     std::function<void(const TMagnetBench&)> FInspect;
+    // The window decoration's share of the outer size, as last seen (-1 before the first look).
+    QSize FDecoration{-1, -1};
     bool FClosed = false;
 };
