@@ -175,6 +175,15 @@ private:
     void DrawGrid(TFastDIB& BMP, bool Quick);
     void DrawGridStreak(TFastDIB& BMP, int32_t X, int32_t Y, int32_t N, bool Quick);
 
+    // Scratch of the field-line tracer, kept from trace to trace so that tracing allocates
+    // nothing per step; touched only by the thread that draws the frame. FLinePoints holds the
+    // rounded points of the half-line being traced (room for 40 000 plus a loop's closing point);
+    // FLineSources is the snapshot of the sources taken at the start of a trace, FLineLoopSources
+    // the loop sources among them other than the line's owner, whose seeds the line may cancel.
+    std::vector<TPoint> FLinePoints;
+    std::vector<TMagneticObject*> FLineSources;
+    std::vector<TMagneticObject*> FLineLoopSources;
+
     // ---- gestures (Gestures.cpp) ----
     void ApplyFilingsTool(int32_t X, int32_t Y, bool RightDown);
 
