@@ -13,4 +13,3 @@ void TMagnetBench::clearSelection()
         object->SetSelected(false);
     }
 }
-void TMagnetBench::AddFilings(int32_t, int32_t, int32_t) {}
