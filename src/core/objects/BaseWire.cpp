@@ -1,7 +1,5 @@
 #include "objects/BaseWire.h"
 
-#include "objects/FieldTables.h"
-#include "support/Rounding.h"
 
 #include <cmath>
 
@@ -35,25 +33,7 @@ void TBaseWire::AddLineCurrentField(double& Fx, double& Fy, double sx, double sy
 void TBaseWire::GetCurrentFieldVectorQuickSingle(double sx, double sy, double X, double Y, double& Fx, double& Fy,
                                                  bool IsFlippedWire)
 {
-    DoInRotation(X, Y);
-    DoRotation(Fx, Fy);
-    const double dx = X - sx;
-    const double dy = Y - sy;
-    const int i = RoundHalfEvenClamped(std::fabs(dx), 0, FieldLUTSide - 1);
-    const int j = RoundHalfEvenClamped(std::fabs(dy), 0, FieldLUTSide - 1);
-    const double s = IsFlippedWire ? -1.0 : 1.0;
-    const TFieldLUT& e = WireFieldLUTCell(i, j);
-    if (dy >= 0.0) {
-        Fx = Fx + s * e.x;
-    } else {
-        Fx = Fx - s * e.x;
-    }
-    if (dx >= 0.0) {
-        Fy = Fy + s * e.y;
-    } else {
-        Fy = Fy - s * e.y;
-    }
-    DoAntiRotation(Fx, Fy);
+    QuickSingleAt(sx, sy, X, Y, Fx, Fy, IsFlippedWire);
 }
 
 void TBaseWire::GetDipoleFieldVector(double X, double Y, double& Fx, double& Fy)

@@ -153,12 +153,24 @@ TFixedMagnet::~TFixedMagnet() = default;
 
 void TFixedMagnet::GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy)
 {
+    QuickAt(X, Y, Fx, Fy);
+}
+
+void TFixedMagnet::AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column)
+{
+    for (int y = y0; y < y1; ++y) {
+        QuickAt(x, y, column[y].x, column[y].y);
+    }
+}
+
+inline void TFixedMagnet::QuickAt(double X, double Y, double& Fx, double& Fy) const
+{
     DoInRotation(X, Y);
     DoRotation(Fx, Fy);
     // The exact field is odd in x and in y for its x component and even in both for its y
     // component, so one quadrant of offsets is stored. Offsets beyond 1000 read the table's edge.
-    const int i = RoundHalfEvenClamped(std::fabs(X), 0, FieldLUTSide - 1);
-    const int j = RoundHalfEvenClamped(std::fabs(Y), 0, FieldLUTSide - 1);
+    const int i = TableIndex(X);
+    const int j = TableIndex(Y);
     const TFieldLUT& e = MagnetFieldLUTCell(i, j);
     if ((X >= 0.0 && Y >= 0.0) || (X < 0.0 && Y < 0.0)) {
         Fx = Fx + e.x;

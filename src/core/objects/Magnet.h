@@ -37,6 +37,7 @@ public:
 
     // Quick model: the exact model read from MagnetFieldLUT at the rounded local offset.
     void GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy) override;
+    void AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column) override;
     // The exact field at the LOCAL point (X, Y) in local axes, from zero; fills MagnetFieldLUT.
     virtual TFieldLUT GetCurrentFieldVectorForLUT(double X, double Y);
 
@@ -49,5 +50,7 @@ public:
     double LastDrawnRotation = 1000.0; // rotation of FRotatedBMP; 1000 = never made
 
 protected:
+    void QuickAt(double X, double Y, double& Fx, double& Fy) const;
+
     std::unique_ptr<TFastDIB> FRotatedBMP;
 };

@@ -16,6 +16,13 @@ void TMagneticObject::GetCurrentFieldVectorQuick(double X, double Y, double& Fx,
     GetCurrentFieldVector(X, Y, Fx, Fy);
 }
 
+void TMagneticObject::AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column)
+{
+    for (int y = y0; y < y1; ++y) {
+        GetCurrentFieldVectorQuick(x, y, column[y].x, column[y].y);
+    }
+}
+
 void TMagneticObject::DoInRotation(double& X, double& Y) const
 {
     const double x = X - FCentreX;

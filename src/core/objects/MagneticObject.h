@@ -22,6 +22,10 @@ public:
     // --- field evaluation; every routine ADDS its contribution to (Fx, Fy) ---
     virtual void GetCurrentFieldVector(double X, double Y, double& Fx, double& Fy) = 0;
     virtual void GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy);
+    // GetCurrentFieldVectorQuick at (x, y) for every y in [y0, y1), added to column[y]. The same
+    // operations as the per-point calls; kinds with a table override it to save the dispatch per
+    // pixel in the cache builds.
+    virtual void AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column);
     virtual void GetDipoleFieldVector(double X, double Y, double& Fx, double& Fy) = 0;
     virtual void UpdateMagnetisation() {}
 

@@ -42,8 +42,17 @@ void Tsolonoid::GetCurrentFieldVector(double X, double Y, double& Fx, double& Fy
 void Tsolonoid::GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy)
 {
     const double a = FMagHalfWidth - 7.5;
-    GetCurrentFieldVectorQuickSingle(-a, 0.0, X, Y, Fx, Fy, !FIsFlipped);
-    GetCurrentFieldVectorQuickSingle(+a, 0.0, X, Y, Fx, Fy, FIsFlipped);
+    QuickSingleAt(-a, 0.0, X, Y, Fx, Fy, !FIsFlipped);
+    QuickSingleAt(+a, 0.0, X, Y, Fx, Fy, FIsFlipped);
+}
+
+void Tsolonoid::AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column)
+{
+    const double a = FMagHalfWidth - 7.5;
+    for (int y = y0; y < y1; ++y) {
+        QuickSingleAt(-a, 0.0, x, y, column[y].x, column[y].y, !FIsFlipped);
+        QuickSingleAt(+a, 0.0, x, y, column[y].x, column[y].y, FIsFlipped);
+    }
 }
 
 bool Tsolonoid::CheckIsInside(double X, double Y)

@@ -16,6 +16,7 @@ public:
 
     void GetCurrentFieldVector(double X, double Y, double& Fx, double& Fy) override;
     void GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy) override;
+    void AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column) override;
     bool CheckIsInside(double X, double Y) override;
     bool CheckIsInsideFuture(double X, double Y) override;
     // Also picks which end is the handle (sets RotationHandleAngle to -pi/2 or +pi/2).

@@ -14,7 +14,14 @@ void TWire::GetCurrentFieldVector(double X, double Y, double& Fx, double& Fy)
 
 void TWire::GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy)
 {
-    GetCurrentFieldVectorQuickSingle(0.0, 0.0, X, Y, Fx, Fy, FIsFlipped);
+    QuickSingleAt(0.0, 0.0, X, Y, Fx, Fy, FIsFlipped);
+}
+
+void TWire::AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column)
+{
+    for (int y = y0; y < y1; ++y) {
+        QuickSingleAt(0.0, 0.0, x, y, column[y].x, column[y].y, FIsFlipped);
+    }
 }
 
 TFieldLUT TWire::GetCurrentFieldVectorForLUT(double X, double Y)

@@ -9,6 +9,7 @@ public:
 
     void GetCurrentFieldVector(double X, double Y, double& Fx, double& Fy) override;
     void GetCurrentFieldVectorQuick(double X, double Y, double& Fx, double& Fy) override;
+    void AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldLUT* column) override;
     // The field of one unflipped conductor at the origin, at the local point (X, Y), from zero;
     // fills WireFieldLUT.
     virtual TFieldLUT GetCurrentFieldVectorForLUT(double X, double Y);

@@ -97,6 +97,12 @@ public:
     // Drawing context. Colours are colour references (red in the low byte).
     void SetPen(int style, int width, TColorRef color);
     void SetBrush(int style, int hatch, TColorRef color);
+    // The pen and brush currently selected, so that a painter can select them again afterwards.
+    int PenStyle() const { return FPenStyle; }
+    int PenWidth() const { return FPenWidth; }
+    TColorRef PenColor() const { return FPenColor; }
+    int BrushStyle() const { return FBrushStyle; }
+    TColorRef BrushColor() const { return FBrushColor; }
     // The ellipse inscribed in the box that excludes the right and bottom edges, outlined with the
     // pen and filled with the brush. Swapped corners are normalised. Clipped.
     void Ellipse(int x1, int y1, int x2, int y2);

@@ -120,3 +120,34 @@ TEST(WorkerPool, NestedCallsRunInline)
     });
     EXPECT_EQ(total.load(), 40);
 }
+
+TEST(Rounding, FastPathAgreesWithNearbyintEverywhereThatMatters)
+{
+    TRandomGenerator random(99);
+    for (int i = 0; i < 200000; ++i) {
+        // Values near halves, near integers, tiny and large, both signs.
+        const double base = random.NextInt(-3000000, 3000000) * 0.5;
+        const double jitter = (random.NextReal() - 0.5) * (i % 3 == 0 ? 1e-9 : (i % 3 == 1 ? 1.0 : 1e6));
+        const double v = base + jitter;
+        ASSERT_EQ(RoundHalfEven(v), static_cast<int32_t>(std::nearbyint(v))) << v;
+    }
+    for (double v : {0.0, -0.0, 0.5, -0.5, 2147483646.5, -2147483647.5, 1e-300, -1e-300, 4503599627370497.0}) {
+        const double clamped = std::fmin(std::fmax(v, -2147483648.0), 2147483647.0);
+        EXPECT_EQ(RoundHalfEven(v), static_cast<int32_t>(std::nearbyint(clamped))) << v;
+    }
+}
+
+TEST(Rounding, TableIndexRoundsMagnitudesAndReadsTheEdgeBeyond)
+{
+    struct Case {
+        double In;
+        int32_t Out;
+    };
+    const Case cases[] = {{0.0, 0},       {-0.0, 0},      {0.5, 0},     {-1.5, 2},         {92.5, 92},
+                          {-92.5, 92},    {999.5, 1000},  {1000.4, 1000}, {-1e300, 1000}, {1e300, 1000}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(TableIndex(c.In), c.Out) << c.In;
+    }
+    const int32_t nanIndex = TableIndex(std::nan(""));
+    EXPECT_TRUE(nanIndex >= 0 && nanIndex <= 1000);
+}
