@@ -3,6 +3,8 @@
 // magnets for a moving frame (map and grid on the quick field). Every case runs once on all
 // threads of the shared pool and once on a single thread.
 
+#include "BenchTestAccess.h"
+
 #include "bench/MagnetBench.h"
 #include "objects/FieldTables.h"
 #include "raster/FastDIB.h"
@@ -14,16 +16,6 @@
 #include <cmath>
 #include <memory>
 #include <string>
-
-// The layer operations are private members of the bench; the benchmark reaches them the way the
-// unit tests do.
-class TMagnetBenchTestAccess {
-public:
-    static void DrawFieldMap(TMagnetBench& bench, TFastDIB& BMP, bool Quick) { bench.DrawFieldMap(BMP, Quick); }
-    static void DrawGrid(TMagnetBench& bench, TFastDIB& BMP, bool Quick) { bench.DrawGrid(BMP, Quick); }
-    static void DrawFieldLines(TMagnetBench& bench, TFastDIB& BMP) { bench.DrawFieldLines(BMP); }
-    static void DrawFilings(TMagnetBench& bench, TFastDIB& BMP) { bench.DrawFilings(BMP, false); }
-};
 
 namespace {
 

@@ -183,6 +183,9 @@ private:
     std::vector<TPoint> FLinePoints;
     std::vector<TMagneticObject*> FLineSources;
     std::vector<TMagneticObject*> FLineLoopSources;
+    // The traced points of every grid streak of a frame, a fixed slot per node, kept from frame to
+    // frame; written by the pool's threads during DrawGrid's tracing, read by the drawing thread.
+    std::vector<TPoint> FGridPoints;
 
     // ---- gestures (Gestures.cpp) ----
     void ApplyFilingsTool(int32_t X, int32_t Y, bool RightDown);

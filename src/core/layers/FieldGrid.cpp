@@ -80,9 +80,13 @@ void TMagnetBench::DrawGrid(TFastDIB& BMP, bool Quick)
 
     // The tracing is the costly part and reads the scene only: it runs on all cores into one
     // buffer, a fixed slot per node. The drawing then runs on this thread in node order, so the
-    // frame is the same for every thread count.
-    std::vector<TPoint> points(static_cast<size_t>(nodes) * pointsPerNode);
-    TPoint* buffer = points.data();
+    // frame is the same for every thread count. The buffer only grows, and every slot used is
+    // written before it is read.
+    const size_t needed = static_cast<size_t>(nodes) * pointsPerNode;
+    if (FGridPoints.size() < needed) {
+        FGridPoints.resize(needed);
+    }
+    TPoint* buffer = FGridPoints.data();
     ParallelFor(nodes, [&](int begin, int end) {
         for (int node = begin; node < end; ++node) {
             const int gx = (node / rows) * GridSpacing;

@@ -77,6 +77,35 @@ TEST(FieldLines, MagnetSeedsLieOnItsPoleLineAndItsZoneIsTheBand)
     }
 }
 
+TEST(FieldLines, CoilSeedsLieOnItsAxisBetweenTheConductors)
+{
+    const double pi = 3.141592653589793;
+    TMagnetBench bench;
+    bench.AddSolonoid(200, 150, pi / 2.0);
+    bench.AddMotor(400, 150);
+    auto bmp = MakeSurface(600, 300);
+    for (size_t index = 0; index < 2; ++index) {
+        TMagneticObject* coil = Source(bench, index);
+        coil->getSeedPoints(*bmp);
+        ASSERT_EQ(coil->Seeds.size(), 20u);
+        for (int i = 0; i < 10; ++i) {
+            const double s = 7.5 * (1.0 - std::sin((10 - i) * pi / 22.0)) / 30.0 * 1.8 * 185.0;
+            for (int side = 0; side < 2; ++side) {
+                const TSeedPoint& seed = coil->Seeds[static_cast<size_t>(2 * i + side)];
+                const double along = side == 0 ? s : -s;
+                // The coil turned by pi/2 has its axis downwards; the motor lies along x.
+                const double expectedX = coil->CentreX() + (index == 0 ? 0.0 : along);
+                const double expectedY = coil->CentreY() + (index == 0 ? along : 0.0);
+                EXPECT_NEAR(seed.X, expectedX, 1e-9) << index << " " << i << " " << side;
+                EXPECT_NEAR(seed.Y, expectedY, 1e-9) << index << " " << i << " " << side;
+                EXPECT_TRUE(seed.Needed && seed.IsLoop && !seed.flip);
+            }
+        }
+        EXPECT_NEAR(coil->Seeds[18].X - coil->CentreX(), index == 0 ? 0.0 : 71.40, 0.01);
+        EXPECT_FALSE(coil->IsInTheZone(TSeedPoint{}, coil->CentreX(), coil->CentreY()));
+    }
+}
+
 TEST(FieldLines, LinesOfALoneMagnetReturnIntoItsOwnBandWithoutRecords)
 {
     TMagnetBench bench;
