@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bench/OverlapBroadPhase.h"
 #include "objects/FieldTypes.h"
 #include "raster/Color.h"
 #include "support/Tick.h"
@@ -59,7 +60,7 @@ public:
     void BuildMoveCacheFieldLUT();
     void UpdateMagnetisation();
 
-    // ---- compasses (Compasses.cpp) ----
+    // ---- compasses (MagnetBench.cpp) ----
     void CalculateCompass();
 
     // ---- motion (Motion.cpp) ----
@@ -155,6 +156,16 @@ private:
     void ForgetPress();
     void RemoveObject(TExperimentalObject* object);
 
+    // ---- motion phases (Motion.cpp), in the order DoMotionStep runs them ----
+    // FMotionSources := the sources of MO in list order; refilled at the start of every step.
+    void GatherMotionSources();
+    // Forces to velocities, every force from the poses at the start of the step.
+    void PreCalculateMotion(double ticks);
+    // The fractional poses in sub-steps of at most one tick, with the collision test after each.
+    void AdvanceAndCollide(double ticks);
+    // The new poses, then the bench's edges.
+    void ApplyMotion();
+
     // ---- frame composition (FrameComposition.cpp) ----
     void FillBackground(TFastDIB& BMP, TFColor Colour);
     void ComposeLayers(TFastDIB& BMP, bool Quick, bool HasFieldMap, bool HasFieldLines, bool HasGrid,
@@ -235,5 +246,10 @@ private:
     int32_t FMoveCacheHeight = 0;
 
     TTickSource FTick{};
+    // Motion step state, used only inside DoMotionStep (the pointers are refilled at its start).
+    std::vector<TMagneticObject*> FMotionSources;
+    TOverlapBroadPhase FBroadPhase;
+    // The broad phase never changes which pairs collide; tests switch it off to prove that.
+    bool FOverlapBroadPhase = true;
     bool FBinIconShown = false; // whether the last frame showed the bin (for tests and the dump)
 };

@@ -8,16 +8,28 @@
 
 namespace {
 
-// Safety bounds far beyond anything a scene produces (a source crossing a full-HD bench in one
-// tick moves 2000 pixels); they only keep absurd inputs from growing without limit.
+// Safety bounds far beyond anything a scene produces. Forces are bounded by the geometry (every
+// dipole model is cut out inside its own source, a few pixels from its poles or conductors), so
+// a real scene stays orders of magnitude below these; they only keep absurd inputs (a velocity
+// set by hand, a uniform field of 1e308) from growing without limit or turning into NaN.
 constexpr double MaxSpeed = 1.0e7;        // pixels per tick
 constexpr double MaxAngularSpeed = 1.0e7; // radians per tick
+// The fractional position stays within the range the box setters keep Left and Top in.
+constexpr double MaxPosition = TExperimentalObject::MaxCoordinate;
 
+// A source at rest stays at rest under a smaller force and torque (system units).
+constexpr double RestThreshold = 1e-4;
+// Smaller velocity components (pixels per tick) and angular velocities (radians per tick) become 0.
+constexpr double SpeedCutOff = 0.002;
+constexpr double SpinCutOff = 1.7483333333e-6;
+
+// A force or torque that is not finite (only an infinite field can produce one) counts as none.
 double Finite(double v)
 {
     return std::isfinite(v) ? v : 0.0;
 }
 
+// Clamps into [-limit, limit]; NaN becomes 0.
 double Bounded(double v, double limit)
 {
     return ClampDouble(v, -limit, limit);
@@ -25,6 +37,7 @@ double Bounded(double v, double limit)
 
 } // namespace
 
+// GravityOn receives the bench's FGravityON and has no effect.
 void TMagneticObject::DoMotionPreCalculation(bool /*GravityOn*/, double ticks)
 {
     double Fx = 0.0;
@@ -35,9 +48,9 @@ void TMagneticObject::DoMotionPreCalculation(bool /*GravityOn*/, double ticks)
     Fy = Finite(Fy);
     Torque = Finite(Torque);
 
-    // A source at rest stays at rest under a tiny force and torque.
-    if (FVelocityX == 0.0 && Fx * Fx + Fy * Fy < 1e-4 * 1e-4 && FVelocityY == 0.0 && FAngularVelocity == 0.0 &&
-        std::fabs(Torque) < 1e-4) {
+    // The equalities are exact: only a source that stands perfectly still is held.
+    if (FVelocityX == 0.0 && Fx * Fx + Fy * Fy < RestThreshold * RestThreshold && FVelocityY == 0.0 &&
+        FAngularVelocity == 0.0 && std::fabs(Torque) < RestThreshold) {
         Fx = 0.0;
         Fy = 0.0;
         Torque = 0.0;
@@ -49,13 +62,13 @@ void TMagneticObject::DoMotionPreCalculation(bool /*GravityOn*/, double ticks)
     const double ka = std::pow(AngularDamping, ticks);
     FAngularVelocity = Bounded(ka * FAngularVelocity + Torque * FMomentOfInertiaInv * ticks, MaxAngularSpeed);
 
-    if (std::fabs(FVelocityX) < 0.002) {
+    if (std::fabs(FVelocityX) < SpeedCutOff) {
         FVelocityX = 0.0;
     }
-    if (std::fabs(FVelocityY) < 0.002) {
+    if (std::fabs(FVelocityY) < SpeedCutOff) {
         FVelocityY = 0.0;
     }
-    if (std::fabs(FAngularVelocity) < 1.7483333333e-6) {
+    if (std::fabs(FAngularVelocity) < SpinCutOff) {
         FAngularVelocity = 0.0;
     }
     FRotationFloat = FRotation;
@@ -64,8 +77,8 @@ void TMagneticObject::DoMotionPreCalculation(bool /*GravityOn*/, double ticks)
 void TMagneticObject::DoMotionCalc(double ticks)
 {
     FRotationFloat = FRotationFloat + FAngularVelocity * ticks;
-    FLeftFloat = FLeftFloat + FVelocityX * ticks;
-    FTopFloat = FTopFloat + FVelocityY * ticks;
+    FLeftFloat = Bounded(FLeftFloat + FVelocityX * ticks, MaxPosition);
+    FTopFloat = Bounded(FTopFloat + FVelocityY * ticks, MaxPosition);
 }
 
 void TMagneticObject::DoMotion()
