@@ -189,11 +189,11 @@ private:
     // Scratch of the field-line tracer, kept from trace to trace so that tracing allocates
     // nothing per step; touched only by the thread that draws the frame. FLinePoints holds the
     // rounded points of the half-line being traced (room for 40 000 plus a loop's closing point);
-    // FLineSources is the snapshot of the sources taken at the start of a trace, FLineLoopSources
-    // the loop sources among them other than the line's owner, whose seeds the line may cancel.
+    // FLineSources is the snapshot of the sources taken at the start of a trace, FLineCancelSeeds
+    // the seeds that line may still cancel: the needed seeds of the other loop sources.
     std::vector<TPoint> FLinePoints;
     std::vector<TMagneticObject*> FLineSources;
-    std::vector<TMagneticObject*> FLineLoopSources;
+    std::vector<TSeedPoint*> FLineCancelSeeds;
     // The traced points of every grid streak of a frame, a fixed slot per node, kept from frame to
     // frame; written by the pool's threads during DrawGrid's tracing, read by the drawing thread.
     std::vector<TPoint> FGridPoints;

@@ -19,6 +19,7 @@ constexpr int StepsBeforeZone = 100;         // a zone ends a line only after mo
 constexpr int StepsBeforeClosing = 1000;     // a loop may close only after more steps than this
 constexpr double ClosingDistanceSquared = 10.0;
 constexpr double CancelDistanceSquared = 8.0;
+constexpr double CancelBoxMargin = 3.0;         // pixels; 3 squared exceeds the cancelling distance
 constexpr double MatchStartDistanceSquared = 10000000.0;
 constexpr int LinePolylineStep = 12;         // the polyline joins every 12th point
 constexpr TFColor LineColour{0, 0, 0};
@@ -98,15 +99,44 @@ void TMagnetBench::TraceFieldLine(TFastDIB& BMP, TMagneticObject* Owner, TSeedPo
     // The sources, once per trace: the field sum below visits them in list order exactly as
     // GetOverallCurrentFieldVector does, without looking up each object's kind on every step.
     FLineSources.clear();
-    FLineLoopSources.clear();
     for (const auto& object : MO) {
         if (TMagneticObject* source = object->AsMagnetic()) {
             FLineSources.push_back(source);
-            if (source != Owner && source->LinesAreLoops()) {
-                FLineLoopSources.push_back(source);
-            }
         }
     }
+    // The seeds this line may cancel: those of other loop sources that are still needed. A seed
+    // that is already not needed would only be cleared again, so it is left out, and a seed once
+    // cancelled leaves the list. Their bounding box, widened by 3 pixels (more than the cancelling
+    // distance of sqrt 8), lets most steps skip the distance tests altogether.
+    FLineCancelSeeds.clear();
+    double cancelMinX = 0.0;
+    double cancelMaxX = 0.0;
+    double cancelMinY = 0.0;
+    double cancelMaxY = 0.0;
+    for (TMagneticObject* source : FLineSources) {
+        if (source == Owner || !source->LinesAreLoops()) {
+            continue;
+        }
+        for (TSeedPoint& other : source->Seeds) {
+            if (!other.Needed) {
+                continue;
+            }
+            if (FLineCancelSeeds.empty()) {
+                cancelMinX = cancelMaxX = other.X;
+                cancelMinY = cancelMaxY = other.Y;
+            } else {
+                cancelMinX = std::min(cancelMinX, other.X);
+                cancelMaxX = std::max(cancelMaxX, other.X);
+                cancelMinY = std::min(cancelMinY, other.Y);
+                cancelMaxY = std::max(cancelMaxY, other.Y);
+            }
+            FLineCancelSeeds.push_back(&other);
+        }
+    }
+    cancelMinX -= CancelBoxMargin;
+    cancelMaxX += CancelBoxMargin;
+    cancelMinY -= CancelBoxMargin;
+    cancelMaxY += CancelBoxMargin;
     if (FLinePoints.size() < static_cast<size_t>(MaxLinePoints) + 1) {
         FLinePoints.resize(static_cast<size_t>(MaxLinePoints) + 1);
     }
@@ -200,12 +230,19 @@ void TMagnetBench::TraceFieldLine(TFastDIB& BMP, TMagneticObject* Owner, TSeedPo
         }
 
         // A line passing near a seed of another loop source makes that seed's own line redundant.
-        for (TMagneticObject* loopSource : FLineLoopSources) {
-            for (TSeedPoint& other : loopSource->Seeds) {
+        if (!FLineCancelSeeds.empty() && px >= cancelMinX && px <= cancelMaxX && py >= cancelMinY &&
+            py <= cancelMaxY) {
+            size_t i = 0;
+            while (i < FLineCancelSeeds.size()) {
+                TSeedPoint& other = *FLineCancelSeeds[i];
                 const double dx = other.X - px;
                 const double dy = other.Y - py;
                 if (dx * dx + dy * dy < CancelDistanceSquared) {
                     other.Needed = false;
+                    FLineCancelSeeds[i] = FLineCancelSeeds.back();
+                    FLineCancelSeeds.pop_back();
+                } else {
+                    ++i;
                 }
             }
         }
