@@ -6,7 +6,9 @@
 #include "support/Rounding.h"
 #include "support/WorkerPool.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -14,6 +16,7 @@ namespace {
 constexpr int GridSpacing = 10;       // pixels between nodes
 constexpr int GridStreakLength = 20;  // N: each half stores N - 1 points
 constexpr int GridPolylineStep = 4;   // the polyline joins every 4th point
+constexpr int GridBands = 8;          // bands of columns traced while the previous band is drawn
 constexpr TFColor GridColour{0, 0, 0};
 
 // Traces one half of a streak through the node (X, Y): `count` unit steps along the field
@@ -79,28 +82,51 @@ void TMagnetBench::DrawGrid(TFastDIB& BMP, bool Quick)
     const size_t pointsPerNode = 2 * static_cast<size_t>(half);
 
     // The tracing is the costly part and reads the scene only: it runs on all cores into one
-    // buffer, a fixed slot per node. The drawing then runs on this thread in node order, so the
-    // frame is the same for every thread count. The buffer only grows, and every slot used is
-    // written before it is read.
+    // buffer, a fixed slot per node. The drawing runs in node order, one streak after another, so
+    // the frame is the same for every thread count. To keep the cores busy while streaks are
+    // drawn, the nodes go in bands of whole columns: while the pool traces band b, the thread that
+    // takes the first task draws band b - 1, whose slots are complete. The buffer only grows, and
+    // every slot used is written before it is read.
     const size_t needed = static_cast<size_t>(nodes) * pointsPerNode;
     if (FGridPoints.size() < needed) {
         FGridPoints.resize(needed);
     }
     TPoint* buffer = FGridPoints.data();
-    ParallelFor(nodes, [&](int begin, int end) {
-        for (int node = begin; node < end; ++node) {
-            const int gx = (node / rows) * GridSpacing;
-            const int gy = (node % rows) * GridSpacing;
-            const int32_t X = gx + FRandonGridOFFSet[static_cast<size_t>((2 * gy + gx) % 1000)];
-            const int32_t Y = gy + FRandonGridOFFSet[static_cast<size_t>((2 * gx + gy) % 1000)];
-            TPoint* slot = buffer + static_cast<size_t>(node) * pointsPerNode;
-            TraceStreakHalf(*this, X, Y, half, false, Quick, slot);
-            TraceStreakHalf(*this, X, Y, half, true, Quick, slot + half);
+    const int bands = std::min(columns, GridBands);
+    auto bandStart = [&](int band) {
+        return static_cast<int>(static_cast<int64_t>(columns) * band / bands) * rows;
+    };
+    auto traceNode = [&](int node) {
+        const int gx = (node / rows) * GridSpacing;
+        const int gy = (node % rows) * GridSpacing;
+        const int32_t X = gx + FRandonGridOFFSet[static_cast<size_t>((2 * gy + gx) % 1000)];
+        const int32_t Y = gy + FRandonGridOFFSet[static_cast<size_t>((2 * gx + gy) % 1000)];
+        TPoint* slot = buffer + static_cast<size_t>(node) * pointsPerNode;
+        TraceStreakHalf(*this, X, Y, half, false, Quick, slot);
+        TraceStreakHalf(*this, X, Y, half, true, Quick, slot + half);
+    };
+    auto drawNodes = [&](int first, int last) {
+        for (int node = first; node < last; ++node) {
+            const TPoint* slot = buffer + static_cast<size_t>(node) * pointsPerNode;
+            SmoothPolyline(BMP, slot, GridColour, half, GridPolylineStep);
+            SmoothPolyline(BMP, slot + half, GridColour, half, GridPolylineStep);
         }
-    });
-    for (int node = 0; node < nodes; ++node) {
-        const TPoint* slot = buffer + static_cast<size_t>(node) * pointsPerNode;
-        SmoothPolyline(BMP, slot, GridColour, half, GridPolylineStep);
-        SmoothPolyline(BMP, slot + half, GridColour, half, GridPolylineStep);
+    };
+    // Round `band` traces band `band` (none after the last) and draws band `band` - 1 (none
+    // before the first). Task 0 of a round with drawing is the drawing; the others trace a node.
+    for (int band = 0; band <= bands; ++band) {
+        const int first = band < bands ? bandStart(band) : nodes;
+        const int last = band < bands ? bandStart(band + 1) : nodes;
+        const int drawTasks = band > 0 ? 1 : 0;
+        const int previous = band > 0 ? bandStart(band - 1) : 0;
+        ParallelFor(drawTasks + (last - first), [&](int begin, int end) {
+            for (int task = begin; task < end; ++task) {
+                if (task < drawTasks) {
+                    drawNodes(previous, first);
+                } else {
+                    traceNode(first + task - drawTasks);
+                }
+            }
+        });
     }
 }
