@@ -195,7 +195,8 @@ private:
     std::vector<TMagneticObject*> FLineSources;
     std::vector<TSeedPoint*> FLineCancelSeeds;
     // The traced points of every grid streak of a frame, a fixed slot per node, kept from frame to
-    // frame; written by the pool's threads during DrawGrid's tracing, read by the drawing thread.
+    // frame. Used only inside DrawGrid: the pool's threads write the slots of one band of columns
+    // while one of them reads the completed slots of the band before to draw them.
     std::vector<TPoint> FGridPoints;
 
     // ---- gestures (Gestures.cpp) ----

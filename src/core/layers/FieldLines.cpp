@@ -118,7 +118,8 @@ void TMagnetBench::TraceFieldLine(TFastDIB& BMP, TMagneticObject* Owner, TSeedPo
             continue;
         }
         for (TSeedPoint& other : source->Seeds) {
-            if (!other.Needed) {
+            // A seed with a coordinate that is not finite can never be within reach either.
+            if (!other.Needed || !std::isfinite(other.X) || !std::isfinite(other.Y)) {
                 continue;
             }
             if (FLineCancelSeeds.empty()) {
