@@ -138,3 +138,20 @@ TEST(FieldMap, PixelsAreTheIntensityOfTheFieldOfRotatedMagnets)
         ExpectMapOfField(bench, *bmp, quick, WhitePixel);
     }
 }
+
+TEST(FieldMap, PixelsAreTheIntensityOfTheFieldOfEveryKindOfSource)
+{
+    TMagnetBench bench;
+    bench.AddMagnet(30, 40, 5.5);
+    bench.AddWire(110, 25, false);
+    bench.AddWire(20, 90, true);
+    bench.AddSolonoid(80, 70, 1.1);
+    bench.AddMotor(60, 20);
+    bench.ToggleUniformField(0.1);
+    bench.FlipUniformField();
+    for (const bool quick : {false, true}) {
+        auto bmp = MakeSurface(127, 101, WhitePixel);
+        Access::DrawFieldMap(bench, *bmp, quick);
+        ExpectMapOfField(bench, *bmp, quick, WhitePixel);
+    }
+}
