@@ -10,8 +10,8 @@ cmake --build build/release
 
 app=build/release/src/app/ferrovane
 if [[ ! -x "$app" ]]; then
-  echo "run.sh: built the core and the headless renderer (build/release/src/tools/ferrovane-render); the window is not part of this build yet."
-  exit 0
+  echo "run.sh: $app was not built (is FERROVANE_BUILD_APP off in build/release?); the headless renderer is build/release/src/tools/ferrovane-render." >&2
+  exit 1
 fi
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
   echo "run.sh: no display found (DISPLAY is not set); Ferrovane needs a desktop session to show its window." >&2
