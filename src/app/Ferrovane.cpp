@@ -248,7 +248,9 @@ void TFerrovane::PlaceControls()
     }
     // A hidden window's children get their resize events only when shown; the render thread must
     // see the work area's size at once.
-    box->NoteSize();
+    if (box != nullptr) {
+        box->NoteSize();
+    }
 }
 
 void TFerrovane::BuildPresetMenu()
