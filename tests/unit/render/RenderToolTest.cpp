@@ -130,7 +130,7 @@ TEST_F(RenderTool, BadArgumentsExitWithTwoNameTheArgumentAndWriteNothing)
         {"--motor", "1,"},        {"--compass", "1,2,3"},    {"--filings", "x,y"},
         {"--layers", "grid,foo"}, {"--layers", ""},          {"--steps", "-1"},
         {"--ticks", "fast"},      {"--frames", "0"},         {"--threads", "0"},
-        {"--preset", "Bar magnets - inline - opposites"},    {"--bogus"},
+        {"--preset", "Bar magnets - inline"},                {"--bogus"},
         {"--magnet", "99999999999,0"},                        {"--out", "--state"},
         {"--frames"},
     };
