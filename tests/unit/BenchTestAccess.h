@@ -1,7 +1,7 @@
 #pragma once
 
-// Reaches into the bench for tests and benchmarks that must set up state directly or run one
-// phase of a step on its own.
+// Reaches into the bench for tests and benchmarks that must set up state directly, run one phase
+// of a step on its own or call a private layer operation.
 #include "bench/MagnetBench.h"
 #include "objects/ExperimentalObject.h"
 #include "raster/FastDIB.h"
@@ -18,6 +18,21 @@ public:
         bench.FLastDrawnWidth = width;
         bench.FLastDrawnHeight = height;
     }
+
+    // The visualisation layers.
+    static int IntensityIndex(const TMagnetBench& bench, double v) { return bench.IntensityIndex(v); }
+    static void DrawFieldMap(TMagnetBench& bench, TFastDIB& BMP, bool Quick) { bench.DrawFieldMap(BMP, Quick); }
+    static void DrawGrid(TMagnetBench& bench, TFastDIB& BMP, bool Quick) { bench.DrawGrid(BMP, Quick); }
+    static void DrawGridStreak(TMagnetBench& bench, TFastDIB& BMP, int32_t X, int32_t Y, int32_t N, bool Quick)
+    {
+        bench.DrawGridStreak(BMP, X, Y, N, Quick);
+    }
+    static void DrawFieldLines(TMagnetBench& bench, TFastDIB& BMP) { bench.DrawFieldLines(BMP); }
+    static void TraceFieldLine(TMagnetBench& bench, TFastDIB& BMP, TMagneticObject* Owner, TSeedPoint& Seed)
+    {
+        bench.TraceFieldLine(BMP, Owner, Seed);
+    }
+    static void DrawFilings(TMagnetBench& bench, TFastDIB& BMP) { bench.DrawFilings(BMP, false); }
     // A filing at an exact point, where AddFilings would scatter it.
     static void PutFiling(TMagnetBench& bench, int32_t X, int32_t Y) { bench.Filings.push_back(TPoint{X, Y}); }
     // Appends any object, for example a probe that records when it is painted.

@@ -223,5 +223,3 @@ void TMagnetBench::DoDoubleClick(int32_t X, int32_t Y)
         }
     }
 }
-
-void TMagnetBench::AddFilings(int32_t, int32_t, int32_t) {}

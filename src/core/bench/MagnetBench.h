@@ -187,6 +187,19 @@ private:
     void DrawGrid(TFastDIB& BMP, bool Quick);
     void DrawGridStreak(TFastDIB& BMP, int32_t X, int32_t Y, int32_t N, bool Quick);
 
+    // Scratch of the field-line tracer, kept from trace to trace so that tracing allocates
+    // nothing per step; touched only by the thread that draws the frame. FLinePoints holds the
+    // rounded points of the half-line being traced (room for 40 000 plus a loop's closing point);
+    // FLineSources is the snapshot of the sources taken at the start of a trace, FLineCancelSeeds
+    // the seeds that line may still cancel: the needed seeds of the other loop sources.
+    std::vector<TPoint> FLinePoints;
+    std::vector<TMagneticObject*> FLineSources;
+    std::vector<TSeedPoint*> FLineCancelSeeds;
+    // The traced points of every grid streak of a frame, a fixed slot per node, kept from frame to
+    // frame. Used only inside DrawGrid: the pool's threads write the slots of one band of columns
+    // while one of them reads the completed slots of the band before to draw them.
+    std::vector<TPoint> FGridPoints;
+
     // ---- gestures (Gestures.cpp) ----
     void ApplyFilingsTool(int32_t X, int32_t Y, bool RightDown);
 

@@ -211,11 +211,12 @@ bool ParseRenderOptions(int argc, const char* const* argv, TRenderOptions& optio
     std::string_view option;
     std::string_view value;
     auto fail = [&](const std::string& why) {
-        error = "ferrovane-render: bad argument " + std::string(option);
+        error = "ferrovane-render: bad argument ";
+        error.append(option);
         if (!value.empty()) {
-            error += " " + std::string(value);
+            error.append(" ").append(value);
         }
-        error += ": " + why;
+        error.append(": ").append(why);
         return false;
     };
     // Takes the value of the current option, or fails when the command line ends.

@@ -1,6 +1,7 @@
 // The bench's exact, quick and dipole sums against field values of small scenes that were computed
 // independently of this code (tests/data/field_vectors.json).
 #include "bench/MagnetBench.h"
+#include "objects/Compass.h"
 #include "objects/MagneticObject.h"
 #include "objects/Solonoid.h"
 
@@ -102,4 +103,33 @@ TEST(FieldVectors, EveryScenePointMatchesToTheBit)
         }
         ++sceneIndex;
     }
+}
+
+// A compass samples the exact field at (Left + 15, Top + 15): placed so that this is one of the
+// reference scenes' integer points, its needle must be the reference field's unit vector.
+TEST(FieldVectors, CompassesPointAlongTheReferenceField)
+{
+    const nlohmann::json data = LoadFieldVectors();
+    int checked = 0;
+    for (const auto& scene : data["scenes"]) {
+        TMagnetBench bench;
+        BuildScene(bench, scene["objects"]);
+        for (const auto& p : scene["points"]) {
+            const double x = p["x"];
+            const double y = p["y"];
+            if (x != std::floor(x) || y != std::floor(y)) {
+                continue;
+            }
+            // AddCompass centres the 32 x 32 box: Left = X - 16, so the sample point is X - 1.
+            bench.AddCompass(static_cast<int>(x) + 1, static_cast<int>(y) + 1);
+            const auto& compass = static_cast<const TCompass&>(*bench.Objects().back());
+            const double ex = p["exact"][0];
+            const double ey = p["exact"][1];
+            const double inverse = 1.0 / std::sqrt(ex * ex + ey * ey);
+            EXPECT_EQ(compass.Vx(), ex * inverse) << x << "," << y;
+            EXPECT_EQ(compass.Vy(), ey * inverse) << x << "," << y;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 80);
 }
