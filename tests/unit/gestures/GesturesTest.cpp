@@ -491,6 +491,53 @@ TEST_F(Gestures, CompassModePlacesACompassOnEmptyBenchAndGrabsObjectsAsUsual)
     }
 }
 
+TEST_F(Gestures, FilingsArePaintedAroundThePointerFromThePressPointOn)
+{
+    // The brush is the left button while adding, or the right button while removing.
+    struct Mode {
+        bool Adding, Removing, Right;
+    };
+    for (const Mode& mode : {Mode{true, false, false}, Mode{false, true, true}}) {
+        const std::string name = mode.Adding ? "adding, left button" : "removing, right button";
+        Bench.ClearAll();
+        Bench.AddMagnet(300, 100, 0.0);
+        Bench.SetIsAddingFilings(mode.Adding);
+        Bench.SetIsRemovingFilings(mode.Removing);
+        // Every filing from `from` on lies within -20..19 of (x, y) in each axis.
+        const auto expectAround = [&](size_t from, int32_t x, int32_t y, const std::string& step) {
+            for (size_t i = from; i < Bench.FilingPoints().size(); ++i) {
+                const TPoint& p = Bench.FilingPoints()[i];
+                EXPECT_TRUE(p.X >= x - 20 && p.X <= x + 19 && p.Y >= y - 20 && p.Y <= y + 19)
+                    << name << ", " << step << ": " << p.X << "," << p.Y;
+            }
+        };
+
+        Press(100, 100, false, mode.Right);
+        ASSERT_EQ(Bench.FilingPoints().size(), 5u) << name;
+        expectAround(0, 100, 100, "press");
+        // Within sqrt(2) of the press point nothing is added.
+        EXPECT_TRUE(Move(101, 100, mode.Right)) << name;
+        Move(101, 101, mode.Right);
+        EXPECT_EQ(Bench.FilingPoints().size(), 5u) << name;
+        // Every later move farther away adds five, measured from the press point, not the last move.
+        Move(102, 100, mode.Right);
+        ASSERT_EQ(Bench.FilingPoints().size(), 10u) << name;
+        expectAround(5, 102, 100, "first move");
+        Move(103, 100, mode.Right);
+        ASSERT_EQ(Bench.FilingPoints().size(), 15u) << name;
+        expectAround(10, 103, 100, "second move");
+        EXPECT_FALSE(Bench.NeedFocusRect()) << name;
+        Release(103, 100);
+
+        // No painting without a press, nor from a press on an object.
+        EXPECT_FALSE(Move(200, 200, mode.Right)) << name;
+        Press(300, 100, false, mode.Right);
+        Move(320, 120, mode.Right);
+        Release(320, 120);
+        EXPECT_EQ(Bench.FilingPoints().size(), 15u) << name;
+    }
+}
+
 TEST_F(Gestures, EraserRemovesFilingsCloserThanTenPixelsFromThePressPointOn)
 {
     // The eraser is the right button while adding, or the left button while removing.
