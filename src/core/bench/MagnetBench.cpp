@@ -108,11 +108,16 @@ void TMagnetBench::AddCompass(int32_t X, int32_t Y)
 void TMagnetBench::ForgetPress()
 {
     // A press can still hold an object when objects are destroyed (a reset from the keyboard, a
-    // second pointer); the bench must never keep pointing at a destroyed object.
-    FMouseSender = nullptr;
-    FOMouseDown = false;
+    // second pointer); the bench must never keep pointing at a destroyed object. An object press
+    // in progress ends as a release ends it, so the drag's cached background goes too; the later
+    // moves and the release of that press then find nothing grabbed and do nothing.
+    if (FOMouseDown) {
+        FOMouseDown = false;
+        CompassMoveBMP.reset();
+        OMouseBigMove = false;
+    }
     FOMouseIsRotating = false;
-    OMouseBigMove = false;
+    FMouseSender = nullptr;
 }
 
 void TMagnetBench::RemoveObject(TExperimentalObject* object)
@@ -121,16 +126,22 @@ void TMagnetBench::RemoveObject(TExperimentalObject* object)
         ForgetPress();
     }
     auto it = std::find_if(MO.begin(), MO.end(), [object](const auto& owned) { return owned.get() == object; });
-    if (it != MO.end()) {
-        MO.erase(it);
+    if (it == MO.end()) {
+        return;
+    }
+    const bool wasUniformField = object->IsMagnetic() && object->AsMagnetic()->IsUniformField();
+    MO.erase(it);
+    // A rubber band that reaches past the top-left corner of the work area selects the invisible
+    // uniform field too, and the bin may then take it; the switch must still say whether a
+    // uniform field is on the bench.
+    if (wasUniformField) {
+        FHasUniformField = FindUniformField() != nullptr;
     }
 }
 
 void TMagnetBench::ClearAll()
 {
-    if (FMouseSender != nullptr) {
-        ForgetPress();
-    }
+    ForgetPress();
     MO.clear();
     Filings.clear();
     FHasGrid = false;

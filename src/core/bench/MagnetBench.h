@@ -154,6 +154,7 @@ private:
     void QuickSumOfAllSources(double x, double y, double& Fx, double& Fy);
     // Ends a press and forgets the grabbed object; called before objects are destroyed.
     void ForgetPress();
+    // Takes one object off the bench and destroys it, forgetting it first if a press holds it.
     void RemoveObject(TExperimentalObject* object);
 
     // ---- motion phases (Motion.cpp), in the order DoMotionStep runs them ----

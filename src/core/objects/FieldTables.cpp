@@ -5,7 +5,6 @@
 #include "objects/Wire.h"
 #include "support/WorkerPool.h"
 
-#include <cassert>
 #include <mutex>
 
 namespace {
@@ -32,6 +31,11 @@ void FillTable(std::vector<TFieldLUT>& table, CellFunction cell)
 
 } // namespace
 
+namespace FieldTableData {
+const TFieldLUT* Magnet = nullptr;
+const TFieldLUT* Wire = nullptr;
+} // namespace FieldTableData
+
 void BuildMagnetFieldLUT(std::vector<TFieldLUT>& table)
 {
     // A default magnet at rotation 0; only its corner model is used, which reads no state that
@@ -51,6 +55,8 @@ void EnsureStartupTables()
     std::call_once(StartupOnce, [] {
         BuildMagnetFieldLUT(MagnetTable);
         BuildWireFieldLUT(WireTable);
+        FieldTableData::Magnet = MagnetTable.data();
+        FieldTableData::Wire = WireTable.data();
         BuildMasterPictures();
     });
 }
@@ -58,14 +64,3 @@ void EnsureStartupTables()
 const std::vector<TFieldLUT>& MagnetFieldLUT() { return MagnetTable; }
 const std::vector<TFieldLUT>& WireFieldLUT() { return WireTable; }
 
-const TFieldLUT& MagnetFieldLUTCell(int i, int j)
-{
-    assert(!MagnetTable.empty() && "EnsureStartupTables must run before the quick models");
-    return MagnetTable[static_cast<size_t>(i) * FieldLUTSide + static_cast<size_t>(j)];
-}
-
-const TFieldLUT& WireFieldLUTCell(int i, int j)
-{
-    assert(!WireTable.empty() && "EnsureStartupTables must run before the quick models");
-    return WireTable[static_cast<size_t>(i) * FieldLUTSide + static_cast<size_t>(j)];
-}

@@ -2,6 +2,8 @@
 
 #include "objects/FieldTypes.h"
 
+#include <cassert>
+#include <cstddef>
 #include <vector>
 
 // The start-up tables: the field of a default bar magnet (MagnetFieldLUT) and of a default
@@ -10,8 +12,25 @@
 // each.
 constexpr int FieldLUTSide = 1001;
 
-const TFieldLUT& MagnetFieldLUTCell(int i, int j);
-const TFieldLUT& WireFieldLUTCell(int i, int j);
+namespace FieldTableData {
+// First cells of the two tables once built (null before EnsureStartupTables); the quick models
+// read them per pixel, so the accessors below are inline.
+extern const TFieldLUT* Magnet;
+extern const TFieldLUT* Wire;
+} // namespace FieldTableData
+
+// Cell [i][j], i and j in 0..1000.
+inline const TFieldLUT& MagnetFieldLUTCell(int i, int j)
+{
+    assert(FieldTableData::Magnet != nullptr && "EnsureStartupTables must run before the quick models");
+    return FieldTableData::Magnet[static_cast<size_t>(i) * FieldLUTSide + static_cast<size_t>(j)];
+}
+
+inline const TFieldLUT& WireFieldLUTCell(int i, int j)
+{
+    assert(FieldTableData::Wire != nullptr && "EnsureStartupTables must run before the quick models");
+    return FieldTableData::Wire[static_cast<size_t>(i) * FieldLUTSide + static_cast<size_t>(j)];
+}
 
 // The whole tables, row-major in i: cell [i][j] at index i * FieldLUTSide + j.
 const std::vector<TFieldLUT>& MagnetFieldLUT();

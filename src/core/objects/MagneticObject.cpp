@@ -23,38 +23,6 @@ void TMagneticObject::AddQuickFieldAlongColumn(double x, int y0, int y1, TFieldL
     }
 }
 
-void TMagneticObject::DoInRotation(double& X, double& Y) const
-{
-    const double x = X - FCentreX;
-    const double y = Y - FCentreY;
-    X = x * FCos + y * FSin;
-    Y = -x * FSin + y * FCos;
-}
-
-void TMagneticObject::DoOutRotation(double& X, double& Y) const
-{
-    const double x = X;
-    const double y = Y;
-    X = x * FCos - y * FSin + FCentreX;
-    Y = x * FSin + y * FCos + FCentreY;
-}
-
-void TMagneticObject::DoRotation(double& X, double& Y) const
-{
-    const double x = X;
-    const double y = Y;
-    X = FCos * x + FSin * y;
-    Y = y * FCos - x * FSin;
-}
-
-void TMagneticObject::DoAntiRotation(double& X, double& Y) const
-{
-    const double x = X;
-    const double y = Y;
-    X = x * FCos - y * FSin;
-    Y = x * FSin + y * FCos;
-}
-
 void TMagneticObject::SetRotation(double value)
 {
     // A non-finite angle has no meaning and would never leave the normalising loop.

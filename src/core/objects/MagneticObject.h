@@ -147,3 +147,36 @@ public:
     std::vector<TCulledPoint> LinesEndingExternally;
     double RotationHandleAngle = 0.0; // in the source's frame: pi for the magnet, +-pi/2 for coils
 };
+
+// The frame conversions are inline: the quick field models call them for every pixel.
+inline void TMagneticObject::DoInRotation(double& X, double& Y) const
+{
+    const double x = X - FCentreX;
+    const double y = Y - FCentreY;
+    X = x * FCos + y * FSin;
+    Y = -x * FSin + y * FCos;
+}
+
+inline void TMagneticObject::DoOutRotation(double& X, double& Y) const
+{
+    const double x = X;
+    const double y = Y;
+    X = x * FCos - y * FSin + FCentreX;
+    Y = x * FSin + y * FCos + FCentreY;
+}
+
+inline void TMagneticObject::DoRotation(double& X, double& Y) const
+{
+    const double x = X;
+    const double y = Y;
+    X = FCos * x + FSin * y;
+    Y = y * FCos - x * FSin;
+}
+
+inline void TMagneticObject::DoAntiRotation(double& X, double& Y) const
+{
+    const double x = X;
+    const double y = Y;
+    X = x * FCos - y * FSin;
+    Y = x * FSin + y * FCos;
+}

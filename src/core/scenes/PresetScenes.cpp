@@ -38,7 +38,8 @@ void BarMagnetwithcompasses1Click(TPresetHost& host)
     ResetToEmpty(host);
     const TCentre c = CentreOf(host);
     Queue<TAddMagnetSetter>(host, c.X, c.Y, 0.0);
-    // Round the magnet's right side from its north end to its south end.
+    // Along the magnet's right side: the upper arc from the north end towards the middle, then
+    // the lower arc from the south end towards the middle.
     static constexpr int Offsets[13][2] = {{10, -80},  {40, -100}, {75, -100}, {104, -86}, {126, -62},
                                            {140, -33}, {145, 0},   {10, 80},   {40, 100},  {75, 100},
                                            {104, 86},  {126, 62},  {140, 33}};
@@ -67,7 +68,8 @@ void Solonoidwithcompasses1Click(TPresetHost& host)
     ResetToEmpty(host);
     const TCentre c = CentreOf(host);
     Queue<TAddSolonoidSetter>(host, c.X, c.Y, Pi);
-    // Round the coil's right-hand end; x offsets are rounded after adding the centre.
+    // Two arcs round the coil's right-hand end, upper then lower; each x is rounded (halves to
+    // even) after the centre is added, so the result depends on the parity of cx.
     struct TOffset {
         double X;
         int Y;

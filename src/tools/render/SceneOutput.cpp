@@ -3,6 +3,7 @@
 #include "bench/MagnetBench.h"
 #include "objects/Compass.h"
 #include "objects/MagneticObject.h"
+#include "objects/UniformMagneticField.h"
 #include "raster/FastDIB.h"
 
 #include <cmath>
@@ -136,6 +137,10 @@ std::string SceneStateJson(const TMagnetBench& bench, int width, int height)
             out += ", \"velocityY\": " + Real(source->VelocityY());
             out += ", \"angularVelocity\": " + Real(source->AngularVelocity());
             out += ", \"flipped\": " + std::string(Bool(source->Flipped()));
+            if (object->Kind() == TObjectKind::UniformField) {
+                const auto& field = static_cast<const TUniformMagneticField&>(*object);
+                out += ", \"fieldStrength\": " + Real(field.FieldStrength());
+            }
         } else if (object->IsCompass()) {
             const auto& compass = static_cast<const TCompass&>(*object);
             out += ", \"vx\": " + Real(compass.Vx());
