@@ -270,10 +270,11 @@ private slots:
         QVERIFY(toolsShown());
         QVERIFY(B("AddingFilingsON")->isChecked());
         TBenchSnapshot bench;
-        ClickBox(QPoint(100, 500)); // sprinkles filings on empty bench
+        ClickBox(QPoint(100, 500)); // a press on empty bench sprinkles five filings
         AFTER_NEXT_BATCH(W(), bench);
         QVERIFY(bench.HasIronFilings && bench.IsAddingFilings && !bench.IsRemovingFilings);
         const std::size_t sprinkled = bench.Filings;
+        QCOMPARE(sprinkled, std::size_t{5});
 
         // Off: the tools go, painting stops, the filings stay (hidden).
         B("IronFilingsON")->click();
