@@ -16,6 +16,7 @@ namespace {
 constexpr int GridSpacing = 10;       // pixels between nodes
 constexpr int GridStreakLength = 20;  // N: each half stores N - 1 points
 constexpr int GridPolylineStep = 4;   // the polyline joins every 4th point
+constexpr int TracingBlockRows = 6;  // node rows traced together across a band
 constexpr int GridBands = 8;          // bands of columns traced while the previous band is drawn
 constexpr TFColor GridColour{0, 0, 0};
 
@@ -112,6 +113,20 @@ void TMagnetBench::DrawGrid(TFastDIB& BMP, bool Quick)
             SmoothPolyline(BMP, slot + half, GridColour, half, GridPolylineStep);
         }
     };
+    // Tracing visits the nodes of a band in blocks of a few rows across the band's columns, so that
+    // neighbouring streaks, which read the same parts of the start-up tables, are traced together
+    // while those parts are still in the processor's cache. Which node is traced when does not
+    // change any slot.
+    auto TracingOrder = [](int first, int last, int rows, int index) {
+        const int bandColumns = (last - first) / rows;
+        const int blockNodes = TracingBlockRows * bandColumns;
+        const int block = index / blockNodes;
+        const int blockRows = std::min(TracingBlockRows, rows - block * TracingBlockRows);
+        const int within = index - block * blockNodes;
+        const int column = within / blockRows;
+        const int row = block * TracingBlockRows + within % blockRows;
+        return first + column * rows + row;
+    };
     // Round `band` traces band `band` (none after the last) and draws band `band` - 1 (none
     // before the first). Task 0 of a round with drawing is the drawing; the others trace a node.
     for (int band = 0; band <= bands; ++band) {
@@ -124,7 +139,7 @@ void TMagnetBench::DrawGrid(TFastDIB& BMP, bool Quick)
                 if (task < drawTasks) {
                     drawNodes(previous, first);
                 } else {
-                    traceNode(first + task - drawTasks);
+                    traceNode(TracingOrder(first, last, rows, task - drawTasks));
                 }
             }
         });
