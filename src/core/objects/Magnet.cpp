@@ -115,25 +115,15 @@ void TMagnet::CalculateForce(double& Fx, double& Fy, double& Torque)
     const double hh = FMagHalfHeight;
 
     // South end: pushed against the field.
-    double px = 0.0;
-    double py = 0.8 * hh;
-    DoOutRotation(px, py);
     double bx = 0.0;
     double by = 0.0;
-    FGetOverallDipoleVector(px, py, bx, by);
-    DoRotation(bx, by);
+    LocalDipoleField(0.0, 0.8 * hh, bx, by);
     Fx = Fx - bx;
     Fy = Fy - by;
     Torque = Torque + hh * bx;
 
     // North end: pulled along the field.
-    px = 0.0;
-    py = -0.8 * hh;
-    DoOutRotation(px, py);
-    bx = 0.0;
-    by = 0.0;
-    FGetOverallDipoleVector(px, py, bx, by);
-    DoRotation(bx, by);
+    LocalDipoleField(0.0, -0.8 * hh, bx, by);
     Fx = Fx + bx;
     Fy = Fy + by;
     Torque = Torque + hh * bx;

@@ -123,6 +123,15 @@ void TMagneticObject::ResetCulledLinesList()
     LinesEndingExternally.clear();
 }
 
+void TMagneticObject::LocalDipoleField(double lx, double ly, double& Bx, double& By) const
+{
+    DoOutRotation(lx, ly);
+    Bx = 0.0;
+    By = 0.0;
+    FGetOverallDipoleVector(lx, ly, Bx, By);
+    DoRotation(Bx, By);
+}
+
 void TMagneticObject::RaiseOnChanged()
 {
     if (FOnChanged) {

@@ -108,6 +108,12 @@ public:
     void RaiseOnChanged();
 
 protected:
+    // The scene's dipole-model field at the LOCAL point (lx, ly), turned into local axes: the
+    // field every kind's forces are built from. Requires FGetOverallDipoleVector to be bound.
+    void LocalDipoleField(double lx, double ly, double& Bx, double& By) const;
+
+public:
+protected:
     TNotifyEvent FOnChanged;
     TGetVectorMethod FGetOverallDipoleVector;
     double FFieldStrength = 100.0;

@@ -103,26 +103,16 @@ void Tsolonoid::CalculateForce(double& Fx, double& Fy, double& Torque)
     const double hw = FMagHalfWidth;
     double k = FIsFlipped ? -1.0 : 1.0;
 
-    double px = -a;
-    double py = 0.0;
-    DoOutRotation(px, py);
     double bx = 0.0;
     double by = 0.0;
-    FGetOverallDipoleVector(px, py, bx, by);
-    DoRotation(bx, by);
+    LocalDipoleField(-a, 0.0, bx, by);
     double t = k * bx / 20.0;
     Fx = Fx + k * by / 20.0;
     Fy = Fy - t;
     Torque = Torque - hw * t;
 
     k = -k;
-    px = a;
-    py = 0.0;
-    DoOutRotation(px, py);
-    bx = 0.0;
-    by = 0.0;
-    FGetOverallDipoleVector(px, py, bx, by);
-    DoRotation(bx, by);
+    LocalDipoleField(a, 0.0, bx, by);
     t = k * bx / 20.0;
     Fx = Fx + k * by / 20.0;
     Fy = Fy - t;

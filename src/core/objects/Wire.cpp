@@ -54,13 +54,9 @@ void TWire::CalculateForce(double& Fx, double& Fy, double& Torque)
         return;
     }
     const double k = FIsFlipped ? -1.0 : 1.0;
-    double px = 0.0;
-    double py = 0.0;
-    DoOutRotation(px, py);
     double bx = 0.0;
     double by = 0.0;
-    FGetOverallDipoleVector(px, py, bx, by);
-    DoRotation(bx, by);
+    LocalDipoleField(0.0, 0.0, bx, by);
     Fx = k * by / 30.0;
     Fy = -k * bx / 30.0;
     DoAntiRotation(Fx, Fy);
