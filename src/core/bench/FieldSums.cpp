@@ -5,50 +5,54 @@
 #include "objects/MagneticObject.h"
 #include "support/Rounding.h"
 
+namespace {
+
+// Calls add(source) for every source of `objects` for which include(source) holds, in list order;
+// `add` lets the source add its part to the running sum. Inlined into each sum (a pointer to a
+// virtual member would cost the quick sums a fifth of their time).
+template <typename Include, typename Add>
+inline void ForSources(const std::vector<std::unique_ptr<TExperimentalObject>>& objects, Include include, Add add)
+{
+    for (const auto& object : objects) {
+        TMagneticObject* source = object->AsMagnetic();
+        if (source != nullptr && include(*source)) {
+            add(*source);
+        }
+    }
+}
+
+bool Every(const TMagneticObject&) { return true; }
+bool IsSource(const TMagneticObject& source) { return source.IsMagneticSource(); }
+bool IsSelected(const TMagneticObject& source) { return source.Selected(); }
+
+} // namespace
+
 void TMagnetBench::GetOverallCurrentFieldVector(double x, double y, double& Fx, double& Fy)
 {
     Fx = 0.0;
     Fy = 0.0;
-    for (const auto& object : MO) {
-        if (TMagneticObject* source = object->AsMagnetic()) {
-            source->GetCurrentFieldVector(x, y, Fx, Fy);
-        }
-    }
+    ForSources(MO, Every, [&](TMagneticObject& source) { source.GetCurrentFieldVector(x, y, Fx, Fy); });
 }
 
 void TMagnetBench::GetSourcesCurrentFieldVector(double x, double y, double& Fx, double& Fy)
 {
     Fx = 0.0;
     Fy = 0.0;
-    for (const auto& object : MO) {
-        TMagneticObject* source = object->AsMagnetic();
-        if (source != nullptr && source->IsMagneticSource()) {
-            source->GetCurrentFieldVector(x, y, Fx, Fy);
-        }
-    }
+    ForSources(MO, IsSource, [&](TMagneticObject& source) { source.GetCurrentFieldVector(x, y, Fx, Fy); });
 }
 
 void TMagnetBench::GetOverallDipoleFieldVector(double x, double y, double& Fx, double& Fy)
 {
     Fx = 0.0;
     Fy = 0.0;
-    for (const auto& object : MO) {
-        if (TMagneticObject* source = object->AsMagnetic()) {
-            source->GetDipoleFieldVector(x, y, Fx, Fy);
-        }
-    }
+    ForSources(MO, Every, [&](TMagneticObject& source) { source.GetDipoleFieldVector(x, y, Fx, Fy); });
 }
 
 void TMagnetBench::GetOverallCurrentFieldVectorOnlySelectedQuick(double x, double y, double& Fx, double& Fy)
 {
     Fx = 0.0;
     Fy = 0.0;
-    for (const auto& object : MO) {
-        TMagneticObject* source = object->AsMagnetic();
-        if (source != nullptr && source->Selected()) {
-            source->GetCurrentFieldVectorQuick(x, y, Fx, Fy);
-        }
-    }
+    ForSources(MO, IsSelected, [&](TMagneticObject& source) { source.GetCurrentFieldVectorQuick(x, y, Fx, Fy); });
 }
 
 void TMagnetBench::GetOverallCurrentFieldVectorQuick(double x, double y, double& Fx, double& Fy)
@@ -64,12 +68,7 @@ void TMagnetBench::GetOverallCurrentFieldVectorQuick(double x, double y, double&
                 MoveCacheFieldLUT[static_cast<size_t>(ix) * static_cast<size_t>(FMoveCacheHeight) + static_cast<size_t>(iy)];
             Fx = cell.x;
             Fy = cell.y;
-            for (const auto& object : MO) {
-                TMagneticObject* source = object->AsMagnetic();
-                if (source != nullptr && source->Selected()) {
-                    source->GetCurrentFieldVectorQuick(x, y, Fx, Fy);
-                }
-            }
+            ForSources(MO, IsSelected, [&](TMagneticObject& source) { source.GetCurrentFieldVectorQuick(x, y, Fx, Fy); });
             return;
         }
     }
@@ -80,19 +79,12 @@ void TMagnetBench::QuickSumOfAllSources(double x, double y, double& Fx, double& 
 {
     Fx = 0.0;
     Fy = 0.0;
-    for (const auto& object : MO) {
-        if (TMagneticObject* source = object->AsMagnetic()) {
-            source->GetCurrentFieldVectorQuick(x, y, Fx, Fy);
-        }
-    }
+    ForSources(MO, Every, [&](TMagneticObject& source) { source.GetCurrentFieldVectorQuick(x, y, Fx, Fy); });
 }
 
 void TMagnetBench::UpdateMagnetisation()
 {
-    for (const auto& object : MO) {
-        TMagneticObject* source = object->AsMagnetic();
-        if (source != nullptr && !source->IsMagneticSource()) {
-            source->UpdateMagnetisation();
-        }
-    }
+    // Only the uniform field qualifies.
+    ForSources(MO, [](const TMagneticObject& source) { return !source.IsMagneticSource(); },
+               [](TMagneticObject& source) { source.UpdateMagnetisation(); });
 }
