@@ -17,25 +17,34 @@ double SeedSpread(int i)
     return 7.5 * (1.0 - std::sin((10 - i) * (Pi / 2.0) / 11.0));
 }
 
+// Sets the 20 seeds of `source` to the local points (+-offset(i), localY), i = 0 to 9, seed 2i on
+// the positive side, turned into bench coordinates.
+template <typename Offset>
+void PlacePairedSeeds(TMagneticObject& source, double localY, bool loops, Offset offset)
+{
+    source.Seeds.resize(20);
+    for (int i = 0; i < 10; ++i) {
+        const double o = offset(i);
+        for (int side = 0; side < 2; ++side) {
+            TSeedPoint& seed = source.Seeds[static_cast<size_t>(2 * i + side)];
+            double x = side == 0 ? o : -o;
+            double y = localY;
+            source.DoOutRotation(x, y);
+            seed.X = x;
+            seed.Y = y;
+            seed.flip = false;
+            seed.Needed = true;
+            seed.IsLoop = loops;
+        }
+    }
+}
+
 } // namespace
 
 void TFixedMagnet::getSeedPoints(const TFastDIB&)
 {
     // 20 seeds on the pole line 45 pixels from the centre along local +y.
-    Seeds.resize(20);
-    for (int i = 0; i < 10; ++i) {
-        const double c = SeedSpread(i);
-        for (int side = 0; side < 2; ++side) {
-            TSeedPoint& seed = Seeds[static_cast<size_t>(2 * i + side)];
-            double x = side == 0 ? c : -c;
-            double y = 45.0;
-            DoOutRotation(x, y);
-            seed.X = x;
-            seed.Y = y;
-            seed.flip = false;
-            seed.Needed = true;
-        }
-    }
+    PlacePairedSeeds(*this, 45.0, false, SeedSpread);
 }
 
 bool TFixedMagnet::IsInTheZone(TSeedPoint, double X, double Y)
@@ -49,21 +58,7 @@ void Tsolonoid::getSeedPoints(const TFastDIB&)
 {
     // 20 loop seeds on the long axis between the two conductors, so that for a coil alone each
     // loop circles one conductor.
-    Seeds.resize(20);
-    for (int i = 0; i < 10; ++i) {
-        const double s = SeedSpread(i) / 30.0 * 1.8 * 185.0;
-        for (int side = 0; side < 2; ++side) {
-            TSeedPoint& seed = Seeds[static_cast<size_t>(2 * i + side)];
-            double x = side == 0 ? s : -s;
-            double y = 0.0;
-            DoOutRotation(x, y);
-            seed.X = x;
-            seed.Y = y;
-            seed.flip = false;
-            seed.Needed = true;
-            seed.IsLoop = true;
-        }
-    }
+    PlacePairedSeeds(*this, 0.0, true, [](int i) { return SeedSpread(i) / 30.0 * 1.8 * 185.0; });
 }
 
 bool Tsolonoid::IsInTheZone(TSeedPoint, double, double)
