@@ -28,6 +28,23 @@ void Queue(TPresetHost& host, Args... args)
     host.AddSetter(std::make_unique<Setter>(args...));
 }
 
+// A compass position relative to the centre. x is rounded (halves to even) after the centre is
+// added, which only matters for the coil's fractional offsets.
+struct TCompassOffset {
+    double X;
+    int Y;
+};
+
+// Queues a compass at every offset, in order, then the update that ends a compass scene.
+template <size_t N>
+void QueueCompasses(TPresetHost& host, TCentre c, const TCompassOffset (&offsets)[N])
+{
+    for (const TCompassOffset& offset : offsets) {
+        Queue<TAddCompassSetter>(host, RoundHalfEven(c.X + offset.X), c.Y + offset.Y);
+    }
+    QueueUpdate(host, false);
+}
+
 void BarMagnetsinlineOpposites1Click(TPresetHost& host) { PlaceMagnetPair(host, true, false, false); }
 void BarMagnetsInlineLike1Click(TPresetHost& host) { PlaceMagnetPair(host, false, false, false); }
 void BarMagnetsParallelOpposite1Click(TPresetHost& host) { PlaceMagnetPair(host, true, true, false); }
@@ -40,13 +57,10 @@ void BarMagnetwithcompasses1Click(TPresetHost& host)
     Queue<TAddMagnetSetter>(host, c.X, c.Y, 0.0);
     // Along the magnet's right side: the upper arc from the north end towards the middle, then
     // the lower arc from the south end towards the middle.
-    static constexpr int Offsets[13][2] = {{10, -80},  {40, -100}, {75, -100}, {104, -86}, {126, -62},
-                                           {140, -33}, {145, 0},   {10, 80},   {40, 100},  {75, 100},
-                                           {104, 86},  {126, 62},  {140, 33}};
-    for (const auto& offset : Offsets) {
-        Queue<TAddCompassSetter>(host, c.X + offset[0], c.Y + offset[1]);
-    }
-    QueueUpdate(host, false);
+    static constexpr TCompassOffset Offsets[13] = {{10, -80},  {40, -100}, {75, -100}, {104, -86}, {126, -62},
+                                                   {140, -33}, {145, 0},   {10, 80},   {40, 100},  {75, 100},
+                                                   {104, 86},  {126, 62},  {140, 33}};
+    QueueCompasses(host, c, Offsets);
 }
 
 void Wirewithcompasses1Click(TPresetHost& host)
@@ -55,12 +69,9 @@ void Wirewithcompasses1Click(TPresetHost& host)
     const TCentre c = CentreOf(host);
     Queue<TAddWireSetter>(host, c.X, c.Y, false);
     // A ring of radius about 100 around the wire, every 45 degrees.
-    static constexpr int Offsets[8][2] = {{-100, 0}, {-71, -71}, {0, -100}, {71, -71},
-                                          {100, 0},  {71, 71},   {0, 100},   {-71, 71}};
-    for (const auto& offset : Offsets) {
-        Queue<TAddCompassSetter>(host, c.X + offset[0], c.Y + offset[1]);
-    }
-    QueueUpdate(host, false);
+    static constexpr TCompassOffset Offsets[8] = {{-100, 0}, {-71, -71}, {0, -100}, {71, -71},
+                                                  {100, 0},  {71, 71},   {0, 100},   {-71, 71}};
+    QueueCompasses(host, c, Offsets);
 }
 
 void Solonoidwithcompasses1Click(TPresetHost& host)
@@ -68,19 +79,13 @@ void Solonoidwithcompasses1Click(TPresetHost& host)
     ResetToEmpty(host);
     const TCentre c = CentreOf(host);
     Queue<TAddSolonoidSetter>(host, c.X, c.Y, Pi);
-    // Two arcs round the coil's right-hand end, upper then lower; each x is rounded (halves to
-    // even) after the centre is added, so the result depends on the parity of cx.
-    struct TOffset {
-        double X;
-        int Y;
-    };
-    static constexpr TOffset Offsets[13] = {{43.8, -60},  {73, -87},    {109.5, -96}, {151.84, -86}, {183.96, -62},
-                                            {204.4, -33}, {211.7, 0},   {43.8, 60},   {73, 87},      {109.5, 96},
-                                            {151.84, 86}, {183.96, 62}, {204.4, 33}};
-    for (const TOffset& offset : Offsets) {
-        Queue<TAddCompassSetter>(host, RoundHalfEven(c.X + offset.X), c.Y + offset.Y);
-    }
-    QueueUpdate(host, false);
+    // Two arcs round the coil's right-hand end, upper then lower; the rounding of the fractional
+    // x offsets depends on the parity of cx.
+    static constexpr TCompassOffset Offsets[13] = {{43.8, -60},   {73, -87},    {109.5, -96}, {151.84, -86},
+                                                   {183.96, -62}, {204.4, -33}, {211.7, 0},   {43.8, 60},
+                                                   {73, 87},      {109.5, 96},  {151.84, 86}, {183.96, 62},
+                                                   {204.4, 33}};
+    QueueCompasses(host, c, Offsets);
 }
 
 void Wiresmakingacoil1Click(TPresetHost& host) { PlaceWirePairs(host, 1, 0, true, false); }
